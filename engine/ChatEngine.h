@@ -1,0 +1,199 @@
+// CChatEngine: one bot, the state of one conversation held against one
+// profile file.
+//
+// The engine keeps no parsed copy of its profile that could go stale: every
+// lookup opens the profile through a CProfileStream, scans it from the top and
+// closes it again, so an edited profile is used from the very next lookup.
+// Texts inside the engine are Windows-1252 bytes; faults travel as message
+// codes ("#ERROR_...#") inside the returned texts and are never thrown.
+//
+// The members are defined in the file of their subsystem:
+//   engine/Engine.cpp       construction, names, inputs, files
+//   engine/BlockReader.cpp  OpenProfile .. LoadBlock
+//   engine/Reply.cpp        GetWelcome, GetReply, PickAnswer
+//   engine/Match.cpp        MatchSpeak, CaptureRest
+//   engine/Expand.cpp       ExpandAnswer, FindVariable, EvaluateVariable
+//   profile/Info.cpp        GetInfo, LoadLanguageTable
+//   profile/Checker.cpp     CheckProfile
+//   profile/Names.cpp       GetNameCount, GetNameAt
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/ProfileStream.h"
+
+namespace pladdo {
+
+// The five fields of a profile's [INFO] block, numbered as GetInfo takes them.
+enum class InfoField : int {
+  Name = 0,
+  Version = 1,
+  Creator = 2,
+  Info = 3,
+  Language = 4,
+};
+
+// The name the engine gives a bot whose profile cannot be opened, and the
+// bot name of a fresh or reset engine.
+inline constexpr std::string_view kDefaultBotName = "Pladdo";
+
+// Nesting depth that GetReply and GetWelcome give ExpandAnswer.
+inline constexpr int kExpandDepth = 20;
+
+// Variable evaluations one top-level ExpandAnswer may make; past it each
+// further variable becomes the loop-protection note without being evaluated.
+inline constexpr int kExpandBudget = 10000;
+
+class CChatEngine {
+ public:
+  // Seeds the shared random generator from the clock (unless a test or
+  // --seed pinned it) and starts with an empty conversation.
+  CChatEngine();
+
+  // ---- conversation state ------------------------------------------------
+
+  // Starts a new conversation: first turn, bot name "Pladdo", no input, no
+  // capture, no answer, no user name. Profile and language table stay.
+  void Reset();
+
+  bool HasUserName() const { return !m_strUserName.empty(); }
+  void SetUserName(std::string_view name) { m_strUserName = name; }
+  const std::string& GetUserName() const { return m_strUserName; }
+  const std::string& GetBotName() const { return m_strBotName; }
+
+  // Sets the bot name as given; nothing is read.
+  void SetBotName(std::string_view name) { m_strBotName = name; }
+  // Draws the bot name from the profile's NAME block; "Pladdo" when the
+  // profile cannot be opened, "#ERROR_NOVARIABLEANSWER#" when the block
+  // holds no answer row.
+  void SetBotName();
+
+  // Shifts the current input into the previous one and stores the new input
+  // lower-cased (neither trimmed nor normalised).
+  void SetInput(std::string_view input);
+
+  // Stores the profile path and reloads the language table from the
+  // language file the engine holds at this moment.
+  void SetProfile(std::string_view path);
+  // Stores the language file path; the table is reloaded at the next
+  // SetProfile only.
+  void SetLanguageFile(std::string_view path) { m_strLanguageFile = path; }
+
+  const std::string& GetProfilePath() const { return m_strProfilePath; }
+  const std::string& GetLanguageFile() const { return m_strLanguageFile; }
+
+  // ---- block reader --------------------------------------------------------
+
+  // Opens the stream on path; false for an empty path or a file that cannot
+  // be opened (a directory counts as one that cannot).
+  bool OpenProfile(CProfileStream& stream, std::string_view path) const;
+  void CloseProfile(CProfileStream& stream) const;
+  // The next non-empty row (comment cut, normalised), or "" at the end of
+  // the file. With countLines every physical line read adds one to
+  // m_nLineCount.
+  std::string ReadRow(CProfileStream& stream, bool countLines);
+  // Reads rows until one begins with "[" + name + "]" (case ignored, "*" and
+  // "?" in name act as wildcards). True when found.
+  bool FindBlock(CProfileStream& stream, std::string_view name);
+  // Replaces m_vecAnswers with the answer rows that follow.
+  void ReadAnswers(CProfileStream& stream);
+  // Opens the profile, reads the named block's answers into m_vecAnswers and
+  // closes it. False only when the profile cannot be opened.
+  bool LoadBlock(std::string_view name);
+
+  // ---- welcome and reply ---------------------------------------------------
+
+  // The expanded greeting, or "#ERROR_CANTOPENFILE#" / "#ERROR_WELCOMEEMPTY#".
+  // The view stays valid until the engine's next answer.
+  std::string_view GetWelcome();
+  // The expanded answer to the current input, or "#ERROR_NOPROFILE#".
+  std::string_view GetReply();
+  // A copy of one entry of m_vecAnswers drawn at random, or
+  // "#ERROR_NOVARIABLEANSWER#" when the list is empty.
+  std::string PickAnswer() const;
+
+  // ---- keyword matching ----------------------------------------------------
+
+  // True when a pattern row of SPEAK (or of a later block) matches the input
+  // as a whole word or phrase and its group leaves at least one answer.
+  bool MatchSpeak();
+  // Captures the words of text from start on into m_strCapture and swaps
+  // them through the language table.
+  void CaptureRest(std::string_view text, std::size_t start);
+
+  // ---- answer expansion ----------------------------------------------------
+
+  // Replaces every variable of text by its value, nesting to depth.
+  void ExpandAnswer(std::string& text, int depth);
+  // Finds the next "%...%" at or after pos. pos receives the place of the
+  // opening "%" (npos when there is none); true when a closing "%" follows.
+  static bool FindVariable(std::string_view text, std::string& variable,
+                           std::size_t& pos);
+  // Replaces variable (with its "%" signs) by its value or a message note.
+  // False when a block variable's file cannot be opened or its block holds
+  // no answer row.
+  bool EvaluateVariable(std::string& variable);
+
+  // ---- information block and language table --------------------------------
+
+  // The value of one [INFO] field (0..4), or " " when there is none. The
+  // view stays valid until the next GetInfo.
+  std::string_view GetInfo(int field);
+  std::string_view GetInfo(InfoField field) {
+    return GetInfo(static_cast<int>(field));
+  }
+  // Rebuilds m_strLanguage and the word lists from the profile's language.
+  void LoadLanguageTable();
+
+  // ---- checker and name listing ---------------------------------------------
+
+  // The checker's report on the profile, with message codes and "\n".
+  std::string CheckProfile();
+  // Number of answer rows of the NAME block (read anew on every call).
+  int GetNameCount();
+  // Row i of the NAME block (read anew); i must be below GetNameCount().
+  std::string_view GetNameAt(int i);
+
+  // ---- read-only views for callers and tests --------------------------------
+
+  const std::string& GetInput() const { return m_strInput; }
+  const std::string& GetPrevInput() const { return m_strPrevInput; }
+  const std::string& GetAnswer() const { return m_strAnswer; }
+  const std::string& GetCapture() const { return m_strCapture; }
+  const std::string& GetLanguage() const { return m_strLanguage; }
+  const std::vector<std::string>& GetAnswers() const { return m_vecAnswers; }
+  const std::vector<std::string>& GetFromWords() const {
+    return m_vecFromWords;
+  }
+  const std::vector<std::string>& GetToWords() const { return m_vecToWords; }
+  std::int32_t GetLineCount() const { return m_nLineCount; }
+  bool IsFirstTurn() const { return m_bFirstTurn; }
+
+ private:
+  std::string m_strUserName;
+  std::string m_strBotName{kDefaultBotName};
+  std::string m_strPrevInput;
+  std::string m_strInput;
+  std::string m_strProfilePath;
+  std::string m_strLanguageFile{"language.dat"};
+  std::int32_t m_nLineCount = 0;
+  std::vector<std::string> m_vecAnswers;
+  std::string m_strAnswer;
+  std::string m_strCapture;
+  std::string m_strLanguage;
+  std::string m_strInfoValue;
+  std::vector<std::string> m_vecFromWords;
+  std::vector<std::string> m_vecToWords;
+  bool m_bFirstTurn = true;
+
+  // Expansion bookkeeping: how deep ExpandAnswer is nested right now, and
+  // how many evaluations the current top-level call may still make.
+  int m_nExpandNesting = 0;
+  int m_nEvaluationsLeft = kExpandBudget;
+};
+
+}  // namespace pladdo

@@ -1,0 +1,65 @@
+// CChatDlg: the conversation controller, the logic of the main window.
+//
+// How the pieces fit: the controller owns the two engines (engine 1 answers
+// the user, engine 2 speaks in the user's place in the automatic dialogue)
+// and the five values the window mirrors (ChatFields). A window layer - the
+// Qt main window, the terminal, or the tests' fake - implements IChatWindow,
+// turns user events into the On... operations below and shows whatever the
+// controller writes. Every rule of a conversation lives here, once.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/ChatEngine.h"
+#include "ui/ChatWindow.h"
+
+namespace pladdo {
+
+enum class Speaker { Bot = 0, User = 1 };
+
+// Where start-up finds its files; empty values take the program folder's
+// defaults (profiles/pladdo.ppf, profiles/rimbus.ppf, language.dat).
+struct StartOptions {
+  std::string strProfile1;
+  std::string strProfile2;
+  std::string strLanguageFile;
+  bool bAutoDialog = false;
+  bool bPrintNames = false;
+};
+
+class CChatDlg : public ChatFields {
+ public:
+  explicit CChatDlg(IChatWindow& window);
+
+  // Start-up: sets both language files, then both profiles, clears (or sets,
+  // from options) the two check boxes and restarts the conversation.
+  void Start(const StartOptions& options);
+
+  void OnAnswer();
+  void OnRestart();
+  void OnCheckProfile();
+  void OnChooseProfile();
+  void OnSaveDialog();
+  void OnReadMe();
+  void OnAbout();
+  void OnExit();
+  void OnInputChanged();
+
+  void AppendLine(Speaker speaker, std::string_view text);
+  // Replaces the first occurrence of each of the engine's seven message codes
+  // by its Swedish text.
+  static std::string TranslateCodes(std::string_view text);
+  void UpdateAnswerButton();
+
+  CChatEngine& GetEngine(int i) { return m_aEngine[static_cast<size_t>(i)]; }
+
+ private:
+  void UpdateData(bool bSaveAndValidate);
+
+  IChatWindow& m_window;
+  std::array<CChatEngine, 2> m_aEngine;
+};
+
+}  // namespace pladdo
