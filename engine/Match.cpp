@@ -1,0 +1,90 @@
+// Keyword matching: the first pattern row from SPEAK on that matches the
+// input as a whole word or phrase, and the capture of the words after it.
+#include "engine/ChatEngine.h"
+#include "engine/TextUtil.h"
+
+namespace pladdo {
+
+bool CChatEngine::MatchSpeak() {
+  CProfileStream stream;
+  if (!OpenProfile(stream, m_strProfilePath)) {
+    return false;
+  }
+  FindBlock(stream, "SPEAK");
+
+  // The leading blank gives a keyword at the start of the input a non-letter
+  // in front of it.
+  const std::string searchText = " " + m_strInput;
+  bool matched = false;
+  // The scan does not stop at the next block header: pattern rows of later
+  // blocks take part as well.
+  while (!stream.AtEnd()) {
+    std::string row = ReadRow(stream, false);
+    NormalizeSpaces(row);
+    if (row.empty() || row.front() != '?') {
+      continue;
+    }
+    row.front() = ' ';
+    NormalizeSpaces(row);
+    std::size_t end = 0;
+    const std::size_t pos = WildFind(searchText, row, &end, 0);
+    if (pos == npos) {
+      continue;
+    }
+    // end + 1 wraps to 0 for an empty pattern, which matched at 0.
+    const std::size_t after = end + 1;
+    const bool letterAfter =
+        after < searchText.size() && IsLetter(searchText[after]);
+    const bool letterBefore = pos > 0 && IsLetter(searchText[pos - 1]);
+    if (letterAfter || letterBefore) {
+      continue;
+    }
+    CaptureRest(searchText, after);
+    matched = true;
+    break;
+  }
+  if (!matched) {
+    CloseProfile(stream);
+    return false;
+  }
+  ReadAnswers(stream);
+  CloseProfile(stream);
+
+  if (m_strCapture.empty()) {
+    // Answers that echo the capture make no sense without one.
+    for (std::size_t i = m_vecAnswers.size(); i-- > 0;) {
+      if (m_vecAnswers[i].find("%FE%") != std::string::npos) {
+        m_vecAnswers.erase(m_vecAnswers.begin() +
+                           static_cast<std::ptrdiff_t>(i));
+      }
+    }
+  }
+  return !m_vecAnswers.empty();
+}
+
+void CChatEngine::CaptureRest(std::string_view text, std::size_t start) {
+  std::size_t stop = npos;
+  for (std::size_t i = start; i < text.size(); ++i) {
+    if (text[i] != ' ' && !IsLetter(text[i])) {
+      stop = i;
+      break;
+    }
+  }
+  std::string_view capture;
+  if (stop != npos) {
+    if (stop > start + 1) {
+      capture = text.substr(start, stop - start);
+    }
+  } else if (start < text.size()) {
+    capture = text.substr(start);
+  }
+  if (capture.empty()) {
+    m_strCapture.clear();
+    return;
+  }
+  m_strCapture = capture;
+  SwapWords(m_strCapture, m_vecFromWords, m_vecToWords);
+  NormalizeSpaces(m_strCapture);
+}
+
+}  // namespace pladdo

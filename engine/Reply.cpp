@@ -1,0 +1,63 @@
+// The welcome and the reply: which block answers, and the random pick.
+#include "engine/ChatEngine.h"
+#include "engine/Random.h"
+#include "engine/TextUtil.h"
+
+namespace pladdo {
+
+namespace {
+
+constexpr std::string_view kNoProfile = "#ERROR_NOPROFILE#";
+constexpr std::string_view kCantOpenFile = "#ERROR_CANTOPENFILE#";
+constexpr std::string_view kWelcomeEmpty = "#ERROR_WELCOMEEMPTY#";
+constexpr std::string_view kNoVariableAnswer = "#ERROR_NOVARIABLEANSWER#";
+
+}  // namespace
+
+std::string CChatEngine::PickAnswer() const {
+  if (m_vecAnswers.empty()) {
+    return std::string(kNoVariableAnswer);
+  }
+  const auto r = static_cast<std::size_t>(DrawRandom());
+  return m_vecAnswers[r % m_vecAnswers.size()];
+}
+
+std::string_view CChatEngine::GetWelcome() {
+  if (!LoadBlock("WELCOME")) {
+    return kCantOpenFile;
+  }
+  if (m_vecAnswers.empty()) {
+    return kWelcomeEmpty;
+  }
+  m_strAnswer = PickAnswer();
+  ExpandAnswer(m_strAnswer, kExpandDepth);
+  return m_strAnswer;
+}
+
+std::string_view CChatEngine::GetReply() {
+  ToLower(m_strAnswer);
+
+  bool found = false;
+  if (m_bFirstTurn) {
+    found = LoadBlock("START");
+    m_bFirstTurn = false;
+  } else if (m_strPrevInput == m_strInput) {
+    found = LoadBlock("REPEAT");
+  } else if (m_strPrevInput == m_strAnswer) {
+    found = LoadBlock("IMITATE");
+  }
+  if (!found) {
+    found = MatchSpeak();
+  }
+  if (!found) {
+    found = LoadBlock("NOTFOUND");
+  }
+  if (!found) {
+    return kNoProfile;
+  }
+  m_strAnswer = PickAnswer();
+  ExpandAnswer(m_strAnswer, kExpandDepth);
+  return m_strAnswer;
+}
+
+}  // namespace pladdo

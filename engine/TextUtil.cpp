@@ -1,0 +1,242 @@
+// Text utilities on Windows-1252 bytes: letters, normalisation, case mapping,
+// the wildcard search and the whole-word swap.
+#include "engine/TextUtil.h"
+
+#include <algorithm>
+
+namespace pladdo {
+
+bool IsLetter(unsigned char byte) {
+  if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) {
+    return true;
+  }
+  if (byte >= 0xC0) {
+    return byte != 0xD7 && byte != 0xF7;
+  }
+  switch (byte) {
+    case 0x8A:
+    case 0x8E:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
+    case 0xA5:
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace {
+
+bool IsControlCode(unsigned char byte) {
+  return byte < 0x20 || (byte >= 0x80 && byte <= 0x90) ||
+         (byte >= 0x98 && byte <= 0x9F);
+}
+
+}  // namespace
+
+void BlankControlCodes(std::string& text) {
+  for (char& c : text) {
+    if (IsControlCode(static_cast<unsigned char>(c))) {
+      c = ' ';
+    }
+  }
+}
+
+void NormalizeSpaces(std::string& text) {
+  // One pass that gives what blanking, folding pairs of blanks until none is
+  // left, and trimming one blank at each end would give.
+  std::size_t out = 0;
+  bool pendingBlank = false;
+  for (char c : text) {
+    if (c == ' ' || IsControlCode(static_cast<unsigned char>(c))) {
+      pendingBlank = true;
+      continue;
+    }
+    if (pendingBlank && out > 0) {
+      text[out++] = ' ';
+    }
+    pendingBlank = false;
+    text[out++] = c;
+  }
+  text.resize(out);
+}
+
+unsigned char ToLowerByte(unsigned char byte) {
+  if (byte >= 'A' && byte <= 'Z') {
+    return static_cast<unsigned char>(byte + 0x20);
+  }
+  if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) {
+    return static_cast<unsigned char>(byte + 0x20);
+  }
+  switch (byte) {
+    case 0x8A:  // Š
+      return 0x9A;
+    case 0x8C:  // Œ
+      return 0x9C;
+    case 0x8E:  // Ž
+      return 0x9E;
+    case 0x9F:  // Ÿ
+      return 0xFF;
+    default:
+      return byte;
+  }
+}
+
+unsigned char ToUpperByte(unsigned char byte) {
+  if (byte >= 'a' && byte <= 'z') {
+    return static_cast<unsigned char>(byte - 0x20);
+  }
+  if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7) {
+    return static_cast<unsigned char>(byte - 0x20);
+  }
+  switch (byte) {
+    case 0x9A:  // š
+      return 0x8A;
+    case 0x9C:  // œ
+      return 0x8C;
+    case 0x9E:  // ž
+      return 0x8E;
+    case 0xFF:  // ÿ
+      return 0x9F;
+    default:
+      return byte;
+  }
+}
+
+void ToLower(std::string& text) {
+  for (char& c : text) {
+    c = static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
+  }
+}
+
+void ToUpper(std::string& text) {
+  for (char& c : text) {
+    c = static_cast<char>(ToUpperByte(static_cast<unsigned char>(c)));
+  }
+}
+
+namespace {
+
+// Leftmost place at or after start where piece matches text ("?" in the piece
+// matches any byte); both are already lower-cased.
+std::size_t FindPiece(std::string_view text, std::string_view piece,
+                      std::size_t start) {
+  if (text.size() < piece.size()) {
+    return npos;
+  }
+  const std::size_t last = text.size() - piece.size();
+  for (std::size_t pos = start; pos <= last; ++pos) {
+    std::size_t j = 0;
+    while (j < piece.size() &&
+           (piece[j] == '?' || piece[j] == text[pos + j])) {
+      ++j;
+    }
+    if (j == piece.size()) {
+      return pos;
+    }
+  }
+  return npos;
+}
+
+std::string_view StripStars(std::string_view pattern) {
+  while (!pattern.empty() && pattern.front() == '*') {
+    pattern.remove_prefix(1);
+  }
+  while (!pattern.empty() && pattern.back() == '*') {
+    pattern.remove_suffix(1);
+  }
+  return pattern;
+}
+
+}  // namespace
+
+std::size_t WildFind(std::string_view text, std::string_view pattern,
+                     std::size_t* end, std::size_t start) {
+  std::string lowText(text);
+  std::string lowPattern(pattern);
+  ToLower(lowText);
+  ToLower(lowPattern);
+
+  // Each piece is matched at its leftmost place after the previous one; a
+  // later place is never tried instead, so no backtracking is needed.
+  std::string_view rest = StripStars(lowPattern);
+  std::size_t from = start;
+  std::size_t first = npos;
+  for (;;) {
+    const std::size_t star = rest.find('*');
+    const std::string_view piece = rest.substr(0, star);
+    const std::size_t pos = FindPiece(lowText, piece, from);
+    if (pos == npos) {
+      return npos;
+    }
+    if (first == npos) {
+      first = pos;
+    }
+    if (star == std::string_view::npos) {
+      if (end != nullptr) {
+        *end = pos + piece.size() - 1;  // wraps to npos for an empty pattern
+      }
+      return first;
+    }
+    from = pos + piece.size();
+    rest = StripStars(rest.substr(star + 1));
+  }
+}
+
+void SwapWords(std::string& text, const std::vector<std::string>& from,
+               const std::vector<std::string>& to) {
+  const std::size_t count = std::min(from.size(), to.size());
+  if (count == 0) {
+    return;
+  }
+  std::vector<std::string> fromWords;
+  std::vector<std::string> toWords;
+  for (std::size_t i = 0; i < count; ++i) {
+    // An empty word would be found at every position and be swapped in
+    // forever; it can never be a whole word, so it takes no part.
+    if (from[i].empty()) {
+      continue;
+    }
+    fromWords.push_back(from[i]);
+    ToLower(fromWords.back());
+    toWords.push_back(to[i]);
+  }
+  std::string lower = text;
+  ToLower(lower);
+
+  std::size_t p0 = 0;
+  for (;;) {
+    std::size_t best = npos;
+    std::size_t bestIndex = 0;
+    std::size_t i = 0;
+    while (i < fromWords.size()) {
+      const std::string& word = fromWords[i];
+      const std::size_t q = lower.find(word, p0);
+      if (q == std::string::npos) {
+        // Not found after p0 now, so never again: drop it from the search.
+        fromWords.erase(fromWords.begin() + static_cast<std::ptrdiff_t>(i));
+        toWords.erase(toWords.begin() + static_cast<std::ptrdiff_t>(i));
+        continue;
+      }
+      const std::size_t after = q + word.size();
+      const bool letterBefore = q > 0 && IsLetter(text[q - 1]);
+      const bool letterAfter = after < text.size() && IsLetter(text[after]);
+      if (!letterBefore && !letterAfter && (best == npos || q < best)) {
+        best = q;
+        bestIndex = i;
+      }
+      ++i;
+    }
+    if (best == npos) {
+      return;
+    }
+    const std::size_t length = fromWords[bestIndex].size();
+    const std::string& replacement = toWords[bestIndex];
+    text.replace(best, length, replacement);
+    lower.replace(best, length, replacement);
+    p0 = best + replacement.size();
+  }
+}
+
+}  // namespace pladdo
