@@ -111,13 +111,5 @@ TEST(GetInfo, FieldOutsideZeroToFourIsOneBlank) {
   });
 }
 
-TEST(GetInfo, EachCallReplacesTheValueOfTheLast) {
-  CChatEngine engine;
-  test::UseProfile(engine, FixturePath("info_full.ppf"));
-  EXPECT_EQ(std::string(engine.GetInfo(InfoField::Name)), "Test");
-  EXPECT_EQ(std::string(engine.GetInfo(7)), " ");
-  EXPECT_EQ(std::string(engine.GetInfo(InfoField::Version)), "1.0");
-}
-
 }  // namespace
 }  // namespace pladdo
