@@ -1,0 +1,42 @@
+// The file dialog wrapper: the open and save dialogs of the window layer on
+// top of QFileDialog, with the string table's "a|b|c|d||" filters.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/qt/Desktop.h"
+
+class QFileDialog;
+class QWidget;
+
+namespace pladdo {
+
+// The Qt name filters of a "name|pattern|name|pattern||" list, one entry per
+// pair in the form "name (patterns)". A name that already ends in its own
+// "(pattern)" is not given it twice; ";" between patterns becomes a blank,
+// and "*.*" becomes "*" so that files without an extension are listed too.
+QStringList ConvertFilter(std::string_view filter);
+
+// Sets dialog up for request: accept mode, file mode, filters and the
+// selected one, default suffix, start folder and file, overwrite question.
+void ConfigureFileDialog(QFileDialog& dialog,
+                         const FileDialogRequest& request);
+
+// Runs a QFileDialog (Qt's own, so the default suffix is added before the
+// overwrite question) modal on owner; the chosen path or nothing.
+std::optional<QString> RunQtFileDialog(QWidget* owner,
+                                       const FileDialogRequest& request);
+
+// Shows the dialog through hooks. True with result set to the chosen path
+// (Windows-1252) when the user confirms; false with result unchanged when
+// the user cancels, or when the path holds characters Windows-1252 cannot
+// hold - the user is told so in Swedish, since such a path could not name
+// the same file again.
+bool FileDialog(std::string& result, QWidget* owner,
+                const FileDialogRequest& request, const DesktopHooks& hooks);
+
+}  // namespace pladdo

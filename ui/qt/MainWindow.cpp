@@ -1,0 +1,296 @@
+// CMainWindow: widgets, menu and keys of the main window, wired to CChatDlg.
+#include "ui/qt/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "about/AboutDlg.h"
+#include "profile/ProfileDlg.h"
+#include "ui/StringTable.h"
+#include "ui/qt/DialogUnits.h"
+#include "ui/qt/FileDialog.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/QtText.h"
+
+namespace pladdo {
+
+namespace {
+
+// The window's template, in dialog units: the whole client area and the
+// controls' sizes and gaps.
+constexpr int kTemplateWidth = 320;
+constexpr int kTemplateHeight = 198;
+constexpr int kMarginLeft = 6;
+constexpr int kMarginTop = 6;
+constexpr int kMarginRight = 6;
+constexpr int kMarginBottom = 5;
+constexpr int kGapViewToPrompt = 4;
+constexpr int kGapPromptToInput = 4;
+constexpr int kGapInputToButton = 3;
+constexpr int kGapInputToChecks = 2;
+constexpr int kGapBetweenChecks = 5;
+constexpr int kPromptHeight = 8;
+constexpr int kInputHeight = 14;
+constexpr int kAnswerWidth = 37;
+constexpr int kCheckHeight = 10;
+constexpr int kAutoDialogWidth = 71;
+constexpr int kPrintNamesWidth = 59;
+
+// The transcript's CR LF (and any lone CR) as the view's line breaks.
+QString ToViewText(std::string_view transcript) {
+  QString text = FromCp1252(transcript);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  return text;
+}
+
+}  // namespace
+
+CMainWindow::CMainWindow(DesktopHooks hooks, QWidget* parent)
+    : QDialog(parent), m_hooks(std::move(hooks)), m_controller(*this) {
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  setWindowTitle(FromCp1252(LoadString(IDS_APP_TITLE)));
+  setWindowIcon(ProgramIcon());
+  createControls();
+  createActions();
+  createLayout();
+  m_pInputLine->setFocus();
+}
+
+CMainWindow::~CMainWindow() = default;
+
+void CMainWindow::createControls() {
+  m_pPrompt = new QLabel(QStringLiteral("&Du s&varar:"), this);
+  m_pPrompt->setObjectName(QStringLiteral("prompt"));
+
+  m_pInputLine = new QLineEdit(this);
+  m_pInputLine->setObjectName(QStringLiteral("inputLine"));
+  m_pPrompt->setBuddy(m_pInputLine);
+
+  m_pAnswer = new QPushButton(QStringLiteral("&Svara"), this);
+  m_pAnswer->setObjectName(QStringLiteral("answerButton"));
+  m_pAnswer->setDefault(true);
+  m_pAnswer->setEnabled(false);
+
+  m_pAutoDialog = new QCheckBox(QStringLiteral("A&utomatisk dialog"), this);
+  m_pAutoDialog->setObjectName(QStringLiteral("autoDialog"));
+  m_pPrintNames = new QCheckBox(QStringLiteral("Skriv ut &namn"), this);
+  m_pPrintNames->setObjectName(QStringLiteral("printNames"));
+
+  m_pView = new QPlainTextEdit(this);
+  m_pView->setObjectName(QStringLiteral("view"));
+  m_pView->setReadOnly(true);
+  m_pView->setTabChangesFocus(true);
+  m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  // The template's tab order: input line, answer button, the two check
+  // boxes, the conversation view.
+  setTabOrder(m_pInputLine, m_pAnswer);
+  setTabOrder(m_pAnswer, m_pAutoDialog);
+  setTabOrder(m_pAutoDialog, m_pPrintNames);
+  setTabOrder(m_pPrintNames, m_pView);
+
+  connect(m_pAnswer, &QPushButton::clicked, this,
+          [this] { m_controller.OnAnswer(); });
+  connect(m_pInputLine, &QLineEdit::textChanged, this,
+          [this] { m_controller.OnInputChanged(); });
+}
+
+void CMainWindow::createActions() {
+  m_pMenuBar = new QMenuBar(this);
+
+  const auto makeAction = [this](QMenu* menu, const QString& text,
+                                const char* name, const QKeySequence& key,
+                                void (CChatDlg::*command)()) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    // The keys work wherever the focus is in the window.
+    action->setShortcutContext(Qt::WindowShortcut);
+    this->addAction(action);
+    connect(action, &QAction::triggered, this,
+            [this, command] { (m_controller.*command)(); });
+  };
+
+  QMenu* file = m_pMenuBar->addMenu(QStringLiteral("&Arkiv"));
+  makeAction(file, QStringLiteral("&Börja om"), "actionRestart",
+            QKeySequence(Qt::Key_F2), &CChatDlg::OnRestart);
+  file->addSeparator();
+  makeAction(file, QStringLiteral("&Välj profil..."), "actionChooseProfile",
+            QKeySequence(Qt::CTRL | Qt::Key_O), &CChatDlg::OnChooseProfile);
+  makeAction(file, QStringLiteral("&Spara dialog..."), "actionSaveDialog",
+            QKeySequence(Qt::CTRL | Qt::Key_S), &CChatDlg::OnSaveDialog);
+  file->addSeparator();
+  makeAction(file, QStringLiteral("&Avsluta"), "actionExit", QKeySequence(),
+            &CChatDlg::OnExit);
+
+  QMenu* bot = m_pMenuBar->addMenu(QStringLiteral("&Pladdo"));
+  makeAction(bot, QStringLiteral("Felsök i profilen"), "actionCheckProfile",
+            QKeySequence(Qt::CTRL | Qt::Key_D), &CChatDlg::OnCheckProfile);
+
+  QMenu* help = m_pMenuBar->addMenu(QStringLiteral("&Hjälp"));
+  makeAction(help, QStringLiteral("Öppna &ReadMe-filen..."), "actionReadMe",
+            QKeySequence(Qt::Key_F1), &CChatDlg::OnReadMe);
+  help->addSeparator();
+  makeAction(help, QStringLiteral("&Om..."), "actionAbout", QKeySequence(),
+            &CChatDlg::OnAbout);
+}
+
+void CMainWindow::createLayout() {
+  const DialogUnits units = DialogUnits::FromFont(font());
+  const auto dx = [&units](int dlu) { return units.ToPixelsX(dlu); };
+  const auto dy = [&units](int dlu) { return units.ToPixelsY(dlu); };
+
+  // Heights from the template, never below what the widget needs for the
+  // font in use.
+  m_pPrompt->setMinimumHeight(dy(kPromptHeight));
+  const int inputHeight =
+      std::max({dy(kInputHeight), m_pInputLine->sizeHint().height(),
+                m_pAnswer->sizeHint().height()});
+  m_pInputLine->setFixedHeight(inputHeight);
+  m_pAnswer->setFixedSize(std::max(dx(kAnswerWidth), m_pAnswer->sizeHint().width()),
+                          inputHeight);
+  m_pAutoDialog->setMinimumSize(dx(kAutoDialogWidth), dy(kCheckHeight));
+  m_pPrintNames->setMinimumSize(dx(kPrintNamesWidth), dy(kCheckHeight));
+
+  auto* inputRow = new QHBoxLayout;
+  inputRow->setSpacing(dx(kGapInputToButton));
+  inputRow->addWidget(m_pInputLine, 1);
+  inputRow->addWidget(m_pAnswer);
+
+  auto* checkRow = new QHBoxLayout;
+  checkRow->setSpacing(dx(kGapBetweenChecks));
+  checkRow->addWidget(m_pAutoDialog);
+  checkRow->addWidget(m_pPrintNames);
+  checkRow->addStretch(1);
+
+  // The view takes all growth; everything below keeps its distance from the
+  // bottom edge and the answer button its distance from the right edge.
+  auto* column = new QVBoxLayout(this);
+  column->setMenuBar(m_pMenuBar);
+  column->setContentsMargins(dx(kMarginLeft), dy(kMarginTop), dx(kMarginRight),
+                             dy(kMarginBottom));
+  column->setSpacing(0);
+  column->addWidget(m_pView, 1);
+  column->addSpacing(dy(kGapViewToPrompt));
+  column->addWidget(m_pPrompt);
+  column->addSpacing(dy(kGapPromptToInput));
+  column->addLayout(inputRow);
+  column->addSpacing(dy(kGapInputToChecks));
+  column->addLayout(checkRow);
+
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  resize(dx(kTemplateWidth),
+         dy(kTemplateHeight) + m_pMenuBar->sizeHint().height());
+}
+
+void CMainWindow::reject() {}
+
+void CMainWindow::closeEvent(QCloseEvent* event) {
+  done(2);
+  event->accept();
+}
+
+void CMainWindow::ReadControls(ChatFields& fields) {
+  fields.m_strInputLine = ToCp1252(m_pInputLine->text());
+  fields.m_strTranscript = m_strShownTranscript;
+  fields.m_bAutoDialog = m_pAutoDialog->isChecked() ? 1 : 0;
+  fields.m_bPrintNames = m_pPrintNames->isChecked() ? 1 : 0;
+  fields.m_strPrompt = ToCp1252(m_pPrompt->text());
+}
+
+void CMainWindow::WriteControls(const ChatFields& fields) {
+  // Setting an unchanged text would still move the caret and drop the
+  // selection, so only real changes are written.
+  const QString input = FromCp1252(fields.m_strInputLine);
+  if (m_pInputLine->text() != input) m_pInputLine->setText(input);
+  if (fields.m_strTranscript != m_strShownTranscript) {
+    m_strShownTranscript = fields.m_strTranscript;
+    m_pView->setPlainText(ToViewText(m_strShownTranscript));
+  }
+  m_pView->verticalScrollBar()->setValue(0);
+  m_pAutoDialog->setChecked(fields.m_bAutoDialog != 0);
+  m_pPrintNames->setChecked(fields.m_bPrintNames != 0);
+  m_pPrompt->setText(FromCp1252(fields.m_strPrompt));
+}
+
+int CMainWindow::GetViewLineCount() {
+  return std::max(m_pView->document()->lineCount(), 1);
+}
+
+void CMainWindow::ScrollView(int lines) {
+  QScrollBar* bar = m_pView->verticalScrollBar();
+  bar->setValue(std::min(bar->maximum(), bar->value() + lines));
+}
+
+void CMainWindow::SelectInputLine() { m_pInputLine->selectAll(); }
+
+std::string CMainWindow::GetShownInputLine() {
+  return ToCp1252(m_pInputLine->text());
+}
+
+void CMainWindow::EnableAnswerButton(bool enable) {
+  m_pAnswer->setEnabled(enable);
+}
+
+void CMainWindow::BeginWaitCursor() {
+  QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+void CMainWindow::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
+
+void CMainWindow::RunProfileChooser(CChatEngine& engine1,
+                                    CChatEngine& engine2) {
+  CProfileDlg chooser(m_hooks, this);
+  chooser.m_aEngine[0].SetProfile(engine1.GetProfilePath());
+  chooser.m_aEngine[1].SetProfile(engine2.GetProfilePath());
+  chooser.m_pEngine1 = &engine1;
+  chooser.m_pEngine2 = &engine2;
+  chooser.exec();
+}
+
+void CMainWindow::RunAboutBox() {
+  CAboutDlg about(m_hooks, this);
+  about.exec();
+}
+
+void CMainWindow::EndWindow(int result) { done(result); }
+
+bool CMainWindow::AskSavePath(std::string& path) {
+  FileDialogRequest request;
+  request.bOpen = false;
+  request.flags = kHideReadOnly | kOverwritePrompt;
+  request.filter = std::string(LoadString(IDS_SAVE_FILTER));
+  request.defaultExtension = std::string(LoadString(IDS_SAVE_EXTENSION));
+  request.filterIndex = 1;
+  return FileDialog(path, this, request, m_hooks);
+}
+
+bool CMainWindow::OpenFile(const std::string& path) {
+  const QFileInfo file(FromCp1252(path));
+  // A missing file is a failure here, not something to hand the desktop:
+  // its opener would start and fail where the user cannot see why.
+  if (!file.isFile()) return false;
+  return m_hooks.openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void CMainWindow::ShowMessage(std::string_view text, MessageKind kind) {
+  m_hooks.message(this, FromCp1252(text), kind);
+}
+
+}  // namespace pladdo

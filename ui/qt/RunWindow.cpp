@@ -1,0 +1,30 @@
+// RunWindow: the Qt application around the main window.
+#include "ui/qt/RunWindow.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include "ui/StringTable.h"
+#include "ui/qt/Icons.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/QtText.h"
+
+namespace pladdo {
+
+int RunWindow(int& argc, char** argv, const StartOptions& options) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(FromCp1252(LoadString(IDS_APP_TITLE)));
+  // Lets the desktop match the running window to pladdo.desktop and its
+  // icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("pladdo"));
+  QApplication::setWindowIcon(ProgramIcon());
+
+  CMainWindow window;
+  window.Controller().Start(options);
+  // The window runs modally for the life of the program; how it ended
+  // (close box or "&Avsluta") does not change the exit status.
+  window.exec();
+  return 0;
+}
+
+}  // namespace pladdo
