@@ -98,6 +98,11 @@ bool SaveTextFile(std::string_view path, std::string_view utf8Text,
       error = FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_IS_FOLDER));
       return false;
     }
+    // Renaming over a device or a pipe would replace it with a plain file.
+    if (!S_ISREG(info.st_mode)) {
+      error = FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_NOT_A_FILE));
+      return false;
+    }
     mode = static_cast<mode_t>(info.st_mode & 07777);
     // Saving through a symbolic link replaces the file it points to, not
     // the link itself.

@@ -58,6 +58,7 @@ constexpr Entry kEntries[] = {
     // Saving.
     {IDS_SAVE_FAILED, "Samtalet kunde inte sparas i \"%1\": %2."},
     {IDS_SAVE_IS_FOLDER, "det är en mapp"},
+    {IDS_SAVE_NOT_A_FILE, "det är ingen vanlig fil"},
 
     // The terminal.
     {IDS_TERM_UNKNOWN_COMMAND,

@@ -20,6 +20,7 @@ enum StringId : int {
   // Saving a transcript ("%1" the path, "%2" the system's reason).
   IDS_SAVE_FAILED = 60400,
   IDS_SAVE_IS_FOLDER = 60401,
+  IDS_SAVE_NOT_A_FILE = 60402,
 
   // The terminal front end.
   IDS_TERM_UNKNOWN_COMMAND = 61000,

@@ -116,6 +116,8 @@ TEST_F(SaveTextFileTest, SavingThroughALinkReplacesTheFileItPointsTo) {
 TEST_F(SaveTextFileTest, FailuresAreReportedWithPathAndReasonAndDamageNothing) {
   const fs::path folderTarget = m_folder / "mapp";
   fs::create_directories(folderTarget);
+  const fs::path fifo = m_folder / "ror";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const fs::path lockedFolder = m_folder / "last";
   fs::create_directories(lockedFolder);
   std::ofstream(lockedFolder / "gammal.txt") << "gammalt";
@@ -135,6 +137,10 @@ TEST_F(SaveTextFileTest, FailuresAreReportedWithPathAndReasonAndDamageNothing) {
        "Samtalet kunde inte sparas i \"" + folderTarget.string() +
            "\": det \xE4r en mapp.",
        false},
+      {"target is a pipe", fifo.string(),
+       "Samtalet kunde inte sparas i \"" + fifo.string() +
+           "\": det \xE4r ingen vanlig fil.",
+       false},
       {"empty path", "", "Samtalet kunde inte sparas i \"\": No such file or directory.",
        false},
       {"read-only folder, existing file kept",
@@ -152,8 +158,9 @@ TEST_F(SaveTextFileTest, FailuresAreReportedWithPathAndReasonAndDamageNothing) {
     EXPECT_EQ(error, row.error);
   }
   EXPECT_TRUE(fs::is_directory(folderTarget));
+  EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(ReadFile(lockedFolder / "gammal.txt"), "gammalt");
-  EXPECT_EQ(FileCount(), 2);  // mapp and last, no temporary file left
+  EXPECT_EQ(FileCount(), 3);  // mapp, ror and last, no temporary file left
 }
 
 TEST_F(SaveTextFileTest, APathThroughAFileIsReportedAndTheFileKept) {
