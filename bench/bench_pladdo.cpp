@@ -1,0 +1,351 @@
+// Benchmarks of the reply path on synthetic profiles of 100, 1,000 and 10,000
+// keyword groups (hits and misses apart, median and 99th percentile of single
+// replies), of the welcome, the checker, the doubling-variable profile, the
+// terminal front end's start-up and its peak memory, and of a lower bound:
+// one in-memory pass of plain substring searches over the pattern rows.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/ProfileGen.h"
+#include "engine/ChatEngine.h"
+#include "engine/Codepage.h"
+#include "engine/Random.h"
+#include "engine/TextUtil.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using pladdo::CChatEngine;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kInputCount = 64;
+
+fs::path DataFolder() { return fs::path(PLADDO_BUILD_DIR) / "bench-data"; }
+
+// Writes text to path unless the file already holds exactly that text.
+// Returns true when it wrote.
+bool WriteIfChanged(const fs::path& path, const std::string& text) {
+  std::ifstream in(path, std::ios::binary);
+  if (in) {
+    std::ostringstream old;
+    old << in.rdbuf();
+    if (old.str() == text) return false;
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  return true;
+}
+
+// The generated files, written once per data folder. Freshly written files
+// are left to age a little so that every run measures the same steady state
+// whatever the stream layer does with very recent files.
+struct Data {
+  std::map<int, std::string> profiles;
+  std::string doubling;
+  std::string language;
+  Data() {
+    fs::create_directories(DataFolder());
+    bool wrote = false;
+    for (int n : {100, 1000, 10000}) {
+      const fs::path path = DataFolder() / ("synthetic-" + std::to_string(n) + ".ppf");
+      wrote |= WriteIfChanged(path, pladdo::bench::MakeSyntheticProfile(n));
+      profiles[n] = path.string();
+    }
+    const fs::path doublePath = DataFolder() / "doubling.ppf";
+    wrote |= WriteIfChanged(doublePath, pladdo::bench::MakeDoublingProfile());
+    doubling = doublePath.string();
+    language = (fs::path(PLADDO_BUILD_DIR) / "language.dat").string();
+    if (wrote) std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  }
+};
+
+const Data& GetData() {
+  static const Data data;
+  return data;
+}
+
+std::vector<std::string> ToCp1252(const std::vector<std::string>& utf8) {
+  std::vector<std::string> out;
+  for (const std::string& s : utf8) out.push_back(pladdo::Utf8ToCp1252(s));
+  return out;
+}
+
+// An engine on path that has had its welcome and its first (START) turn, as
+// in a conversation, so that the timed replies are ordinary turns.
+void StartConversation(CChatEngine& engine, const std::string& path) {
+  pladdo::PinRandomSeed(1);
+  engine.SetLanguageFile(GetData().language);
+  engine.SetProfile(path);
+  engine.Reset();
+  engine.SetBotName();
+  benchmark::DoNotOptimize(engine.GetWelcome());
+  engine.SetUserName("Anna");
+  engine.SetInput("Anna");
+  benchmark::DoNotOptimize(engine.GetReply());
+}
+
+// Median and 99th percentile of the recorded latencies, as counters in µs.
+void ReportPercentiles(benchmark::State& state, std::vector<double>& micros) {
+  if (micros.empty()) return;
+  std::sort(micros.begin(), micros.end());
+  const auto at = [&](double q) {
+    const auto i = static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1));
+    return micros[i];
+  };
+  state.counters["p50_us"] = at(0.50);
+  state.counters["p99_us"] = at(0.99);
+}
+
+template <class Body>
+void TimeEach(benchmark::State& state, Body body) {
+  std::vector<double> micros;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    body(i++);
+    const std::chrono::duration<double> spent = Clock::now() - t0;
+    state.SetIterationTime(spent.count());
+    micros.push_back(spent.count() * 1e6);
+  }
+  ReportPercentiles(state, micros);
+}
+
+void BM_Reply(benchmark::State& state, bool hit) {
+  const int groups = static_cast<int>(state.range(0));
+  CChatEngine engine;
+  StartConversation(engine, GetData().profiles.at(groups));
+  const std::vector<std::string> inputs = ToCp1252(
+      hit ? pladdo::bench::HitInputs(groups, kInputCount)
+          : pladdo::bench::MissInputs(kInputCount));
+  // A hit must answer from its group, a miss from NOTFOUND: check once so
+  // that a broken profile cannot produce fast, meaningless numbers.
+  engine.SetInput(inputs[1]);
+  const std::string first(engine.GetReply());
+  const bool fromGroup = first.find("keyword") != std::string::npos;
+  if (fromGroup != hit) {
+    state.SkipWithError(("unexpected answer: " + first).c_str());
+    return;
+  }
+  TimeEach(state, [&](std::size_t i) {
+    engine.SetInput(inputs[i % inputs.size()]);
+    benchmark::DoNotOptimize(engine.GetReply());
+  });
+}
+void BM_ReplyHit(benchmark::State& state) { BM_Reply(state, true); }
+void BM_ReplyMiss(benchmark::State& state) { BM_Reply(state, false); }
+
+// The floor for a reply: the pattern rows already in memory, lower-cased,
+// and one plain substring search per row until the first hit.
+void BM_LowerBound(benchmark::State& state, bool hit) {
+  const int groups = static_cast<int>(state.range(0));
+  std::ifstream in(GetData().profiles.at(groups), std::ios::binary);
+  std::vector<std::string> patterns;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.front() == '?') {
+      std::string pattern = line.substr(1);
+      pladdo::ToLower(pattern);
+      patterns.push_back(std::move(pattern));
+    }
+  }
+  std::vector<std::string> inputs = ToCp1252(
+      hit ? pladdo::bench::HitInputs(groups, kInputCount)
+          : pladdo::bench::MissInputs(kInputCount));
+  for (std::string& input : inputs) {
+    pladdo::ToLower(input);
+    input.insert(0, " ");
+  }
+  TimeEach(state, [&](std::size_t i) {
+    const std::string& input = inputs[i % inputs.size()];
+    std::size_t found = patterns.size();
+    for (std::size_t r = 0; r < patterns.size(); ++r) {
+      if (input.find(patterns[r]) != std::string::npos) {
+        found = r;
+        break;
+      }
+    }
+    benchmark::DoNotOptimize(found);
+  });
+}
+void BM_LowerBoundHit(benchmark::State& state) { BM_LowerBound(state, true); }
+void BM_LowerBoundMiss(benchmark::State& state) { BM_LowerBound(state, false); }
+
+void BM_Welcome(benchmark::State& state) {
+  CChatEngine engine;
+  StartConversation(engine, GetData().profiles.at(static_cast<int>(state.range(0))));
+  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
+}
+
+void BM_CheckProfile(benchmark::State& state) {
+  CChatEngine engine;
+  StartConversation(engine, GetData().profiles.at(static_cast<int>(state.range(0))));
+  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.CheckProfile()); });
+}
+
+// A reply (NOTFOUND) and a welcome on the profile whose block variable
+// doubles at every level; the expansion budget bounds both.
+void BM_DoublingReply(benchmark::State& state) {
+  CChatEngine engine;
+  StartConversation(engine, GetData().doubling);
+  const std::vector<std::string> inputs = pladdo::bench::MissInputs(kInputCount);
+  TimeEach(state, [&](std::size_t i) {
+    engine.SetInput(inputs[i % inputs.size()]);
+    benchmark::DoNotOptimize(engine.GetReply());
+  });
+}
+void BM_DoublingWelcome(benchmark::State& state) {
+  CChatEngine engine;
+  StartConversation(engine, GetData().doubling);
+  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
+}
+
+// Runs the terminal front end with the shipped profiles, feeding script on
+// standard input. Returns the seconds until the first line of standard output
+// (the welcome) and stores the peak resident memory in KiB.
+struct RunResult {
+  double secondsToFirstLine = -1;
+  long maxRssKiB = 0;
+  int status = -1;
+};
+
+RunResult RunTerminal(const std::string& script) {
+  RunResult result;
+  const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
+  int toChild[2];
+  int fromChild[2];
+  if (pipe(toChild) != 0 || pipe(fromChild) != 0) return result;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addclose(&actions, toChild[1]);
+  posix_spawn_file_actions_addclose(&actions, fromChild[0]);
+  std::vector<std::string> args = {program, "--terminal", "--seed", "1"};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const auto t0 = Clock::now();
+  pid_t pid = 0;
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(toChild[0]);
+  close(fromChild[1]);
+  if (spawned != 0) {
+    close(toChild[1]);
+    close(fromChild[0]);
+    return result;
+  }
+  // Wait for the welcome line, then send the script and read to the end.
+  char buffer[4096];
+  bool seenLine = false;
+  while (!seenLine) {
+    const ssize_t n = read(fromChild[0], buffer, sizeof buffer);
+    if (n <= 0) break;
+    if (std::find(buffer, buffer + n, '\n') != buffer + n) {
+      seenLine = true;
+      result.secondsToFirstLine =
+          std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+  }
+  std::thread writer([&] {
+    std::size_t done = 0;
+    while (done < script.size()) {
+      const ssize_t n = write(toChild[1], script.data() + done, script.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    close(toChild[1]);
+  });
+  while (read(fromChild[0], buffer, sizeof buffer) > 0) {
+  }
+  writer.join();
+  close(fromChild[0]);
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) == pid) {
+    result.status = status;
+    result.maxRssKiB = usage.ru_maxrss;
+  }
+  return result;
+}
+
+bool HaveTerminal(benchmark::State& state) {
+  if (access((std::string(PLADDO_BUILD_DIR) + "/pladdo").c_str(), X_OK) != 0) {
+    state.SkipWithError("pladdo has not been built");
+    return false;
+  }
+  return true;
+}
+
+void BM_TerminalStartup(benchmark::State& state) {
+  if (!HaveTerminal(state)) return;
+  std::vector<double> micros;
+  long rss = 0;
+  for (auto _ : state) {
+    const RunResult run = RunTerminal("");
+    if (run.secondsToFirstLine < 0) {
+      state.SkipWithError("pladdo printed no welcome line");
+      return;
+    }
+    state.SetIterationTime(run.secondsToFirstLine);
+    micros.push_back(run.secondsToFirstLine * 1e6);
+    rss = std::max(rss, run.maxRssKiB);
+  }
+  ReportPercentiles(state, micros);
+  state.counters["maxrss_KiB"] = static_cast<double>(rss);
+}
+
+// Peak memory over a 200-exchange conversation with the shipped profiles.
+void BM_TerminalConversation(benchmark::State& state) {
+  if (!HaveTerminal(state)) return;
+  std::string script = "Anna\n";
+  const char* lines[] = {"Jag heter Anna", "Hej", "Vad g\xC3\xB6r du?",
+                         "Jag tror att du gillar mig", "Ber\xC3\xA4tta mer"};
+  for (int i = 0; i < 199; ++i) script += std::string(lines[i % 5]) + " " + std::to_string(i) + "\n";
+  long rss = 0;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    const RunResult run = RunTerminal(script);
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
+    if (run.status != 0) {
+      state.SkipWithError("pladdo did not end with status 0");
+      return;
+    }
+    rss = std::max(rss, run.maxRssKiB);
+  }
+  state.counters["maxrss_KiB"] = static_cast<double>(rss);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReplyHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Welcome)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckProfile)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoublingReply)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoublingWelcome)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TerminalStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_TerminalConversation)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+BENCHMARK_MAIN();
