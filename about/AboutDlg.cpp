@@ -78,21 +78,18 @@ CAboutDlg::CAboutDlg(DesktopHooks hooks, QWidget* parent)
   connect(ok, &QPushButton::clicked, this, &CAboutDlg::accept);
 
   // One sentence in two controls: the right-aligned text ends where the
-  // ReadMe link begins. A wider font grows the text to the left.
-  m_pReadMeLink =
-      new CHyperLink(QStringLiteral("ReadMe-filen."), m_hooks, this);
-  m_pReadMeLink->setObjectName(QStringLiteral("readMeLink"));
-  PlaceWidget(m_pReadMeLink, units, {149, 63, 50, 8});
+  // ReadMe link begins. A font wider than the template's widens the text
+  // and moves the link (and the dialog's right edge) to the right.
   auto* sentence = new QLabel(
       QStringLiteral("För mer information (hjälp och liknande) läs i "), this);
   sentence->setTextFormat(Qt::PlainText);
   sentence->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  QRect sentenceRect = units.ToPixels({7, 63, 142, 8});
-  const QSize sentenceHint = sentence->sizeHint();
-  sentenceRect.setLeft(sentenceRect.right() + 1 -
-                       std::max(sentenceRect.width(), sentenceHint.width()));
-  sentenceRect.setHeight(std::max(sentenceRect.height(), sentenceHint.height()));
-  sentence->setGeometry(sentenceRect);
+  PlaceWidget(sentence, units, {7, 63, 142, 8});
+  m_pReadMeLink =
+      new CHyperLink(QStringLiteral("ReadMe-filen."), m_hooks, this);
+  m_pReadMeLink->setObjectName(QStringLiteral("readMeLink"));
+  PlaceWidget(m_pReadMeLink, units, {149, 63, 50, 8});
+  m_pReadMeLink->move(sentence->geometry().right() + 1, sentence->y());
 
   const QRect dialogRect = units.ToPixels({0, 0, 209, 79});
   int width = dialogRect.width();
