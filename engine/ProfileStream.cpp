@@ -121,8 +121,7 @@ bool CProfileStream::ReadLine(std::string& line) {
     // Cutting may split a UTF-8 character; when the line is UTF-8 before
     // that point, drop the stray part so that it still reads as UTF-8.
     const std::string_view kept(line.data(), WithoutCutSequence(line));
-    if (kept.size() < line.size() && HasHighBytes(kept) &&
-        IsValidUtf8(kept)) {
+    if (kept.size() < line.size() && IsValidUtf8(kept)) {
       line.resize(kept.size());
     }
   }
