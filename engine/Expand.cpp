@@ -152,7 +152,9 @@ bool CChatEngine::EvaluateVariable(std::string& variable) {
     const std::size_t bar = variable.find('|');
     if (bar != std::string::npos) {
       file = variable.substr(1, bar - 1);
-      variable = " " + variable.substr(bar + 1);
+      // The text after the bar, with a blank in place of the bar.
+      variable.erase(0, bar);
+      variable.front() = ' ';
     }
     if (!variable.empty()) {
       variable.front() = ' ';
