@@ -77,6 +77,9 @@ CMainWindow::~CMainWindow() = default;
 void CMainWindow::createControls() {
   m_pPrompt = new QLabel(QStringLiteral("&Du s&varar:"), this);
   m_pPrompt->setObjectName(QStringLiteral("prompt"));
+  // A bot's name is shown as written, never read as markup; the "&" still
+  // marks the mnemonic.
+  m_pPrompt->setTextFormat(Qt::PlainText);
 
   m_pInputLine = new QLineEdit(this);
   m_pInputLine->setObjectName(QStringLiteral("inputLine"));
