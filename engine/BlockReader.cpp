@@ -1,11 +1,34 @@
 // The block reader: opens a profile, reads its rows and finds its blocks,
-// anew on every lookup.
+// anew on every lookup (the stream replays unchanged files from memory).
 #include <limits>
 
 #include "engine/ChatEngine.h"
 #include "engine/TextUtil.h"
 
 namespace pladdo {
+
+namespace {
+
+// The next non-empty row as a view into the stream, or "" at the end of the
+// file. With counter, every physical line read adds one to it, also the last
+// read that finds only the end; it stops at its maximum rather than overflow
+// on a huge file.
+std::string_view NextRow(CProfileStream& stream, std::int32_t* counter) {
+  std::string_view row;
+  while (!stream.AtEnd()) {
+    stream.ReadRowView(row);
+    if (counter != nullptr &&
+        *counter < std::numeric_limits<std::int32_t>::max()) {
+      ++*counter;
+    }
+    if (!row.empty()) {
+      return row;
+    }
+  }
+  return {};
+}
+
+}  // namespace
 
 bool CChatEngine::OpenProfile(CProfileStream& stream,
                               std::string_view path) const {
@@ -20,24 +43,7 @@ void CChatEngine::CloseProfile(CProfileStream& stream) const {
 }
 
 std::string CChatEngine::ReadRow(CProfileStream& stream, bool countLines) {
-  std::string line;
-  while (!stream.AtEnd()) {
-    stream.ReadLine(line);
-    // Every read counts, also the last one that finds only the end; the
-    // counter stops at its maximum rather than overflow on a huge file.
-    if (countLines && m_nLineCount < std::numeric_limits<std::int32_t>::max()) {
-      ++m_nLineCount;
-    }
-    const std::size_t hash = line.find('#');
-    if (hash != std::string::npos) {
-      line.erase(hash);
-    }
-    NormalizeSpaces(line);
-    if (!line.empty()) {
-      return line;
-    }
-  }
-  return std::string();
+  return std::string(NextRow(stream, countLines ? &m_nLineCount : nullptr));
 }
 
 bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
@@ -47,8 +53,11 @@ bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
   header += name;
   header += ']';
   while (!stream.AtEnd()) {
-    const std::string row = ReadRow(stream, false);
-    if (WildFind(row, header, nullptr, 0) == 0) {
+    const std::string_view row = NextRow(stream, nullptr);
+    // A match at position 0 needs the row's "[" there: the header's first
+    // byte is no wildcard and has no case. Other rows need no search.
+    if (!row.empty() && row.front() == '[' &&
+        WildFind(row, header, nullptr, 0) == 0) {
       return true;
     }
   }
@@ -59,11 +68,12 @@ void CChatEngine::ReadAnswers(CProfileStream& stream) {
   m_vecAnswers.clear();
   bool answerRead = false;
   do {
-    std::string row = ReadRow(stream, false);
+    const std::string_view row = NextRow(stream, nullptr);
     if (!row.empty() && row.front() == '!') {
-      row.front() = ' ';
-      NormalizeSpaces(row);
-      m_vecAnswers.push_back(std::move(row));
+      std::string answer(row);
+      answer.front() = ' ';
+      NormalizeSpaces(answer);
+      m_vecAnswers.push_back(std::move(answer));
       answerRead = true;
     } else if (!row.empty() && row.front() == '?' && !answerRead) {
       // Pattern rows before the first answer belong to the same group.

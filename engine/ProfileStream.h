@@ -1,10 +1,22 @@
 // CProfileStream: one pass over the physical lines of a profile or language
 // file, as the block reader consumes them.
+//
+// A file whose last change lies safely in the past is read once and its
+// lines (and the rows the block reader makes of them) are kept in a
+// process-wide cache keyed by the file's device, inode, size and modification
+// and change times in nanoseconds; later passes replay them from memory. Any
+// change to the file changes that key, so an edited profile is still read
+// anew at the very next lookup. A file changed too recently to tell apart
+// from a change within the file system's timestamp granularity is read from
+// disk every time until it has aged.
 #pragma once
 
-#include <fstream>
+#include <chrono>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pladdo {
 
@@ -12,10 +24,20 @@ namespace pladdo {
 // skipped so that line numbers stay true.
 inline constexpr std::size_t kMaxLineBytes = 1023;
 
+// How long ago a file must last have changed before its lines are cached:
+// more than any file system's timestamp granularity (FAT: 2 s).
+inline constexpr std::chrono::seconds kProfileCacheMargin{3};
+
 class CProfileStream {
  public:
-  // Opens path for reading. False for an empty path, a directory, or a file
-  // that cannot be opened.
+  CProfileStream() = default;
+  ~CProfileStream();
+  CProfileStream(const CProfileStream&) = delete;
+  CProfileStream& operator=(const CProfileStream&) = delete;
+
+  // Opens path for reading. False for an empty path, a file that cannot be
+  // opened, and anything that is not a regular file (a directory, a FIFO, a
+  // device): those are refused without blocking.
   bool Open(std::string_view path);
   void Close();
   bool IsOpen() const;
@@ -29,8 +51,33 @@ class CProfileStream {
   // only the end of the file or an error.
   bool ReadLine(std::string& line);
 
+  // Reads the next physical line like ReadLine and gives it as the block
+  // reader's row: cut at its first "#" and normalised (NormalizeSpaces),
+  // possibly empty. The view stays valid until the next read or Close.
+  bool ReadRowView(std::string_view& row);
+
+  // The cache margin (kProfileCacheMargin unless changed); tests shorten it
+  // to reach the cached path without waiting.
+  static void SetCacheMargin(std::chrono::nanoseconds margin);
+  // Forgets every cached file.
+  static void ClearCache();
+
+  struct Lines;  // the lines of one file, shared with the cache
+
  private:
-  std::ifstream m_file;
+  bool ReadDirect(std::string& line);
+
+  // Replaying a cached or fully read file.
+  std::shared_ptr<const Lines> m_lines;
+  std::size_t m_nNext = 0;
+  // Reading straight from the file (recently changed or very large files).
+  int m_fd = -1;
+  std::vector<char> m_buffer;
+  std::size_t m_nBegin = 0;
+  std::size_t m_nEnd = 0;
+  std::string m_strRow;  // the row of the last direct read
+  bool m_bError = false;  // a read failed (the file is not cached then)
+
   bool m_bAtEnd = true;
 };
 
