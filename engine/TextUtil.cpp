@@ -3,6 +3,7 @@
 #include "engine/TextUtil.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace pladdo {
 
@@ -190,35 +191,47 @@ void SwapWords(std::string& text, const std::vector<std::string>& from,
   if (count == 0) {
     return;
   }
-  std::vector<std::string> fromWords;
-  std::vector<std::string> toWords;
+  // The words still searched for, as indexes in table order (the lower index
+  // wins a tie), with their lower-cased forms. Only words that hold a capital
+  // need a lower-cased copy; a table of 100,000 pairs is not copied per call.
+  std::vector<std::size_t> live;
+  live.reserve(count);
+  std::vector<std::string_view> lowWords(count);
+  std::deque<std::string> lowered;
   for (std::size_t i = 0; i < count; ++i) {
     // An empty word would be found at every position and be swapped in
     // forever; it can never be a whole word, so it takes no part.
     if (from[i].empty()) {
       continue;
     }
-    fromWords.push_back(from[i]);
-    ToLower(fromWords.back());
-    toWords.push_back(to[i]);
+    std::string low = from[i];
+    ToLower(low);
+    if (low == from[i]) {
+      lowWords[i] = from[i];
+    } else {
+      lowWords[i] = lowered.emplace_back(std::move(low));
+    }
+    live.push_back(i);
   }
   std::string lower = text;
   ToLower(lower);
 
   std::size_t p0 = 0;
+  std::vector<std::size_t> next;
+  next.reserve(live.size());
   for (;;) {
     std::size_t best = npos;
     std::size_t bestIndex = 0;
-    std::size_t i = 0;
-    while (i < fromWords.size()) {
-      const std::string& word = fromWords[i];
+    next.clear();
+    for (const std::size_t i : live) {
+      const std::string_view word = lowWords[i];
       const std::size_t q = lower.find(word, p0);
       if (q == std::string::npos) {
         // Not found after p0 now, so never again: drop it from the search.
-        fromWords.erase(fromWords.begin() + static_cast<std::ptrdiff_t>(i));
-        toWords.erase(toWords.begin() + static_cast<std::ptrdiff_t>(i));
+        // Dropping by not copying keeps each pass linear in the words left.
         continue;
       }
+      next.push_back(i);
       const std::size_t after = q + word.size();
       const bool letterBefore = q > 0 && IsLetter(text[q - 1]);
       const bool letterAfter = after < text.size() && IsLetter(text[after]);
@@ -226,13 +239,13 @@ void SwapWords(std::string& text, const std::vector<std::string>& from,
         best = q;
         bestIndex = i;
       }
-      ++i;
     }
+    live.swap(next);
     if (best == npos) {
       return;
     }
-    const std::size_t length = fromWords[bestIndex].size();
-    const std::string& replacement = toWords[bestIndex];
+    const std::size_t length = lowWords[bestIndex].size();
+    const std::string& replacement = to[bestIndex];
     text.replace(best, length, replacement);
     lower.replace(best, length, replacement);
     p0 = best + replacement.size();
