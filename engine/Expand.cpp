@@ -1,5 +1,6 @@
 // Answer expansion: built-in variables, block variables, files, the capital
 // marker, the nesting depth and the per-answer evaluation budget.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -10,6 +11,9 @@
 namespace pladdo {
 
 namespace {
+
+// Bytes of a value that cost one evaluation of the budget.
+constexpr std::size_t kBytesPerEvaluation = 64;
 
 std::string LoopProtection(std::string_view value) {
   std::string note = "[#ERROR_LOOPPROTECTION# ";
@@ -66,8 +70,14 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
       // a million evaluations; past the budget nothing more is evaluated.
       variable = LoopProtection(variable);
     } else {
-      --m_nEvaluationsLeft;
       EvaluateVariable(variable);
+      // Long values cost more: a value of many variables (a user name or
+      // capture typed as "%NAME_USER%" a thousand times) would otherwise be
+      // copied into every level and grow the answer to gigabytes. Rows of a
+      // profile are short, so an ordinary answer pays one per variable.
+      m_nEvaluationsLeft -=
+          1 + static_cast<int>(std::min<std::size_t>(
+                  variable.size() / kBytesPerEvaluation, kExpandBudget));
       if (depth <= 0) {
         variable = LoopProtection(variable);
       } else {
