@@ -10,14 +10,17 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/ChatEngine.h"
 #include "engine/Clock.h"
+#include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "tests/hostile/HostileUtil.h"
 
@@ -241,7 +244,9 @@ INSTANTIATE_TEST_SUITE_P(Bytes, OddProfileTest, ::testing::ValuesIn(kOddProfiles
                          });
 
 // ---------------------------------------------------------------------------
-// Size: one 50 MB line, 200,000 blocks
+// Size: one 50 MB line, 200,000 blocks. The files count as unchanged at once
+// (no cache margin), so that after the first pass they are replayed from
+// memory as an old profile is; the changes below test both ways of reading.
 
 TEST(HugeProfile, FiftyMegabyteLineIsCutAndLineNumbersStayTrue) {
   TempFolder dir;
@@ -254,6 +259,7 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndLineNumbersStayTrue) {
   bytes.clear();
   bytes.shrink_to_fit();
   const ChildResult result = RunBounded(kChildSeconds, [&] {
+    CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
     CChatEngine engine;
     Prepare(engine, path, dir.File("ingen.dat"));
     engine.LoadBlock("WELCOME");
@@ -284,6 +290,7 @@ TEST(HugeProfile, TwoHundredThousandBlocksAreAllReachable) {
   const std::string path = dir.Write("block.ppf", bytes);
   const std::string language = dir.Write("language.dat", kLanguage);
   const ChildResult result = RunBounded(kChildSeconds, [&] {
+    CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
     CChatEngine engine;
     Prepare(engine, path, language);
     std::vector<std::string> texts = Converse(engine, {"Anna", "sista", "annat"});
@@ -338,20 +345,32 @@ const ProfileChange kChanges[] = {
      "Svar ALFA"},
 };
 
-class ProfileChangeTest : public ::testing::TestWithParam<ProfileChange> {};
+// The second parameter: true reads through the cache (no margin, so the file
+// counts as unchanged at once and its lines are kept after the first reply),
+// false straight from the file (the file changed too recently to be kept).
+class ProfileChangeTest
+    : public ::testing::TestWithParam<std::tuple<ProfileChange, bool>> {};
 
 TEST_P(ProfileChangeTest, NextReplyUsesTheFileAsItIsNow) {
+  const auto& [change, cached] = GetParam();
   TempFolder dir;
   const std::string path = dir.Write("byte.ppf", kChangingProfile);
   SetFixedTimes(path);
   const ChildResult result = RunBounded(kChildSeconds, [&] {
+    if (cached) {
+      CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
+    }
     CChatEngine engine;
     Prepare(engine, path, dir.File("ingen.dat"));
     std::vector<std::string> texts = Converse(engine, {"Anna", "alfa"});
-    GetParam().change(path);
+    // Past the clock tick of the file system's timestamps, so that a change
+    // now gives the file a change time of its own.
+    usleep(30000);
+    change.change(path);
     engine.SetInput("alfa igen");
     texts.emplace_back(engine.GetReply());
     // Put back as it was, the program carries on.
+    usleep(30000);
     WriteBytes(path, kChangingProfile);
     SetFixedTimes(path);
     engine.SetInput("alfa en g\xE5ng till");
@@ -360,15 +379,18 @@ TEST_P(ProfileChangeTest, NextReplyUsesTheFileAsItIsNow) {
   });
   ASSERT_FINISHED(result);
   const std::vector<std::string> expected = {
-      "#ERROR_WELCOMEEMPTY#", "Start", "Svar alfa", GetParam().replyAfter,
+      "#ERROR_WELCOMEEMPTY#", "Start", "Svar alfa", change.replyAfter,
       "Svar alfa"};
   EXPECT_EQ(result.texts, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Changes, ProfileChangeTest, ::testing::ValuesIn(kChanges),
-                         [](const auto& row) {
-                           return "Row" + std::to_string(row.index);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ProfileChangeTest,
+    ::testing::Combine(::testing::ValuesIn(kChanges), ::testing::Bool()),
+    [](const auto& row) {
+      return "Row" + std::to_string(row.index / 2) +
+             (std::get<1>(row.param) ? "_Cached" : "_Direct");
+    });
 
 // ---------------------------------------------------------------------------
 // A large language table, a large input
@@ -460,6 +482,8 @@ const VariableName kVariableNames[] = {
      Repeat("%NAME_USER%", 1000), ""},
     {"A 100 KB name of self references is held by the budget",
      Repeat("%NAME_USER%", 9000), ""},
+    {"A 1 MB name of self references is held by the budget",
+     Repeat("%NAME_USER%", 95000), ""},
 };
 
 class VariableNameTest : public ::testing::TestWithParam<VariableName> {};
