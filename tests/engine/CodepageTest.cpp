@@ -131,9 +131,5 @@ TEST(Utf16ToCp1252, ConvertsAndSubstitutes) {
   }
 }
 
-TEST(Cp1252ToUtf16, GivesTheUnicodeOfEveryByte) {
-  EXPECT_EQ(Cp1252ToUtf16("\xE5\x80\x9F" "a"), u"\u00E5\u20AC\u0178a");
-}
-
 }  // namespace
 }  // namespace pladdo
