@@ -62,12 +62,10 @@ CAboutDlg::CAboutDlg(DesktopHooks hooks, QWidget* parent)
   credit->setTextFormat(Qt::PlainText);
   PlaceWidget(credit, units, {38, 27, 119, 8});
 
-  m_pWebLink =
-      new CHyperLink(QString::fromLatin1(kWebText), m_hooks, this);
+  m_pWebLink = new CHyperLink(QString::fromLatin1(kWebText), m_hooks, this);
   m_pWebLink->setObjectName(QStringLiteral("webLink"));
   PlaceWidget(m_pWebLink, units, {38, 38, 80, 8});
-  m_pMailLink =
-      new CHyperLink(QString::fromLatin1(kMailText), m_hooks, this);
+  m_pMailLink = new CHyperLink(QString::fromLatin1(kMailText), m_hooks, this);
   m_pMailLink->setObjectName(QStringLiteral("mailLink"));
   PlaceWidget(m_pMailLink, units, {38, 49, 108, 8});
 
@@ -137,7 +135,8 @@ void CAboutDlg::paintEvent(QPaintEvent* event) {
 }
 
 bool CAboutDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_pProgramIcon && event->type() == QEvent::MouseButtonRelease &&
+  if (watched == m_pProgramIcon &&
+      event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     OnIconClicked();
     return true;

@@ -13,8 +13,16 @@ struct PlanePoint {
 };
 
 constexpr std::array<PlanePoint, 10> kPoints = {{
-    {-2, -3}, {2, -3}, {-2, -1}, {0, -1}, {2, -1},
-    {-2, 1},  {2, 1},  {-2, 3},  {0, 3},  {2, 3},
+    {-2, -3},
+    {2, -3},
+    {-2, -1},
+    {0, -1},
+    {2, -1},
+    {-2, 1},
+    {2, 1},
+    {-2, 3},
+    {0, 3},
+    {2, 3},
 }};
 
 // Each run is drawn as connected lines from its first point on.
@@ -65,8 +73,7 @@ std::vector<FigureSegment> FigureSegments(
 FigureSquare FigureBackground() {
   const double half = kFigureScale * kFigureHalfSide;
   return {static_cast<int>(kFigureCentreX - half),
-          static_cast<int>(kFigureCentreY - half),
-          static_cast<int>(2 * half)};
+          static_cast<int>(kFigureCentreY - half), static_cast<int>(2 * half)};
 }
 
 }  // namespace pladdo

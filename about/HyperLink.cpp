@@ -13,8 +13,7 @@
 
 namespace pladdo {
 
-QColor LinkColour(unsigned style, bool mouseOver, bool hasFocus,
-                  bool visited) {
+QColor LinkColour(unsigned style, bool mouseOver, bool hasFocus, bool visited) {
   if (mouseOver && (style & LinkHoverColour) != 0) return QColor(255, 0, 0);
   if ((style & LinkNoFocusColour) == 0 && hasFocus) return QColor(0, 128, 128);
   if (visited) return QColor(128, 0, 128);
@@ -23,20 +22,46 @@ QColor LinkColour(unsigned style, bool mouseOver, bool hasFocus,
 
 QString LinkErrorText(int code) {
   switch (code) {
-    case 0: return QStringLiteral("The operating system is out\nof memory or resources.");
-    case 2: return QStringLiteral("The specified file was not found.");
-    case 3: return QStringLiteral("The specified path was not found.");
-    case 5: return QStringLiteral("The operating system denied\naccess to the specified file.");
-    case 8: return QStringLiteral("There was not enough memory to complete the operation.");
-    case 11: return QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
-    case 26: return QStringLiteral("A sharing violation occurred. ");
-    case 27: return QStringLiteral("The filename association is\nincomplete or invalid.");
-    case 28: return QStringLiteral("The DDE transaction could not\nbe completed because the request timed out.");
-    case 29: return QStringLiteral("The DDE transaction failed.");
-    case 30: return QStringLiteral("The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.");
-    case 31: return QStringLiteral("There is no application associated\nwith the given filename extension.");
-    case 32: return QStringLiteral("The specified dynamic-link library was not found.");
-    default: return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
+    case 0:
+      return QStringLiteral(
+          "The operating system is out\nof memory or resources.");
+    case 2:
+      return QStringLiteral("The specified file was not found.");
+    case 3:
+      return QStringLiteral("The specified path was not found.");
+    case 5:
+      return QStringLiteral(
+          "The operating system denied\naccess to the specified file.");
+    case 8:
+      return QStringLiteral(
+          "There was not enough memory to complete the operation.");
+    case 11:
+      return QStringLiteral(
+          "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).");
+    case 26:
+      return QStringLiteral("A sharing violation occurred. ");
+    case 27:
+      return QStringLiteral(
+          "The filename association is\nincomplete or invalid.");
+    case 28:
+      return QStringLiteral(
+          "The DDE transaction could not\nbe completed because the request "
+          "timed out.");
+    case 29:
+      return QStringLiteral("The DDE transaction failed.");
+    case 30:
+      return QStringLiteral(
+          "The DDE transaction could not\nbe completed because other DDE "
+          "transactions\nwere being processed.");
+    case 31:
+      return QStringLiteral(
+          "There is no application associated\nwith the given filename "
+          "extension.");
+    case 32:
+      return QStringLiteral(
+          "The specified dynamic-link library was not found.");
+    default:
+      return QStringLiteral("Unknown Error (%1) occurred.").arg(code);
   }
 }
 
@@ -60,8 +85,7 @@ QUrl LinkTargetToUrl(const QString& target) {
 QList<QStringList> BrowserCommands(const QString& browserVariable,
                                    const QString& url) {
   QList<QStringList> commands;
-  for (const QString& entry :
-       browserVariable.split(u':', Qt::SkipEmptyParts)) {
+  for (const QString& entry : browserVariable.split(u':', Qt::SkipEmptyParts)) {
     QStringList command = QProcess::splitCommand(entry);
     if (command.isEmpty()) continue;
     bool placed = false;
@@ -101,8 +125,7 @@ QRect FitRect(const QRect& current, const QSize& content,
   return fitted;
 }
 
-CHyperLink::CHyperLink(const QString& text, DesktopHooks hooks,
-                       QWidget* parent)
+CHyperLink::CHyperLink(const QString& text, DesktopHooks hooks, QWidget* parent)
     : QLabel(text, parent), m_hooks(std::move(hooks)) {
   // Shown as written: a target or address is no markup and has no mnemonic.
   setTextFormat(Qt::PlainText);

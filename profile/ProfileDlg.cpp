@@ -27,14 +27,20 @@ namespace {
 int SwedishRank(char byte) {
   const unsigned char upper = ToUpperByte(static_cast<unsigned char>(byte));
   switch (upper) {
-    case 0xC5: return 'Z' + 1;  // Å
-    case 0xC4:                  // Ä
-    case 0xC6: return 'Z' + 2;  // Æ
-    case 0xD6:                  // Ö
-    case 0xD8: return 'Z' + 3;  // Ø
-    case 0xDC: return 'Y';      // Ü
-    case 0xC9: return 'E';      // É
-    default: break;
+    case 0xC5:
+      return 'Z' + 1;  // Å
+    case 0xC4:         // Ä
+    case 0xC6:
+      return 'Z' + 2;  // Æ
+    case 0xD6:         // Ö
+    case 0xD8:
+      return 'Z' + 3;  // Ø
+    case 0xDC:
+      return 'Y';  // Ü
+    case 0xC9:
+      return 'E';  // É
+    default:
+      break;
   }
   if (upper < 0x80) return upper;
   return 0x100 + upper;
@@ -220,8 +226,10 @@ void CProfileDlg::OnBrowse() {
 void CProfileDlg::accept() {
   // Both are set again even when unchanged, so both reload their language
   // tables.
-  if (m_pEngine1 != nullptr) m_pEngine1->SetProfile(m_aEngine[0].GetProfilePath());
-  if (m_pEngine2 != nullptr) m_pEngine2->SetProfile(m_aEngine[1].GetProfilePath());
+  if (m_pEngine1 != nullptr)
+    m_pEngine1->SetProfile(m_aEngine[0].GetProfilePath());
+  if (m_pEngine2 != nullptr)
+    m_pEngine2->SetProfile(m_aEngine[1].GetProfilePath());
   QDialog::accept();
 }
 

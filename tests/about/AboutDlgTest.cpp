@@ -50,9 +50,11 @@ TEST_F(AboutDlgTest, ShowsNameCreditAndThreeLinks) {
     if (!label->text().isEmpty()) texts << label->text();
   }
   for (const QString& expected :
-       {QStringLiteral("Pladdo 2.01"), QStringLiteral("Skapad av Pladdo-gruppen"),
+       {QStringLiteral("Pladdo 2.01"),
+        QStringLiteral("Skapad av Pladdo-gruppen"),
         QStringLiteral("För mer information (hjälp och liknande) läs i "),
-        QStringLiteral("ReadMe-filen."), QStringLiteral("https://pladdo.invalid/"),
+        QStringLiteral("ReadMe-filen."),
+        QStringLiteral("https://pladdo.invalid/"),
         QStringLiteral("pladdo@pladdo.invalid")}) {
     SCOPED_TRACE(expected.toStdString());
     EXPECT_TRUE(texts.contains(expected));
@@ -120,7 +122,8 @@ TEST_F(AboutDlgTest, PaintDrawsTheFigureInBlackOnTheWipedSquare) {
     const char* what;
     int ticks;
   };
-  const Row rows[] = {{"unturned", 0}, {"after 7 ticks", 7}, {"after 40 ticks", 40}};
+  const Row rows[] = {
+      {"unturned", 0}, {"after 7 ticks", 7}, {"after 40 ticks", 40}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     auto about = Open();

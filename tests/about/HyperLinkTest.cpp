@@ -56,18 +56,26 @@ TEST(LinkErrorText, EveryCodeHasItsEnglishText) {
     QString text;
   };
   const Row rows[] = {
-      {0, QStringLiteral("The operating system is out\nof memory or resources.")},
+      {0,
+       QStringLiteral("The operating system is out\nof memory or resources.")},
       {2, QStringLiteral("The specified file was not found.")},
       {3, QStringLiteral("The specified path was not found.")},
-      {5, QStringLiteral("The operating system denied\naccess to the specified file.")},
-      {8, QStringLiteral("There was not enough memory to complete the operation.")},
-      {11, QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).")},
+      {5, QStringLiteral(
+              "The operating system denied\naccess to the specified file.")},
+      {8, QStringLiteral(
+              "There was not enough memory to complete the operation.")},
+      {11, QStringLiteral("The .EXE file is invalid\n(non-Win32 .EXE or error "
+                          "in .EXE image).")},
       {26, QStringLiteral("A sharing violation occurred. ")},
-      {27, QStringLiteral("The filename association is\nincomplete or invalid.")},
-      {28, QStringLiteral("The DDE transaction could not\nbe completed because the request timed out.")},
+      {27,
+       QStringLiteral("The filename association is\nincomplete or invalid.")},
+      {28, QStringLiteral("The DDE transaction could not\nbe completed because "
+                          "the request timed out.")},
       {29, QStringLiteral("The DDE transaction failed.")},
-      {30, QStringLiteral("The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.")},
-      {31, QStringLiteral("There is no application associated\nwith the given filename extension.")},
+      {30, QStringLiteral("The DDE transaction could not\nbe completed because "
+                          "other DDE transactions\nwere being processed.")},
+      {31, QStringLiteral("There is no application associated\nwith the given "
+                          "filename extension.")},
       {32, QStringLiteral("The specified dynamic-link library was not found.")},
       {1, QStringLiteral("Unknown Error (1) occurred.")},
       {99, QStringLiteral("Unknown Error (99) occurred.")},
@@ -117,7 +125,8 @@ TEST(BrowserCommands, BrowserVariableFirstThenTheDesktopsOpeners) {
   };
   const Row rows[] = {
       {"unset", QString(), {xdg, www}},
-      {"one program", QStringLiteral("firefox"),
+      {"one program",
+       QStringLiteral("firefox"),
        {{QStringLiteral("firefox"), url}, xdg, www}},
       {"%s placeholder and a second entry",
        QStringLiteral("firefox --new-tab %s:lynx"),
@@ -125,9 +134,11 @@ TEST(BrowserCommands, BrowserVariableFirstThenTheDesktopsOpeners) {
         {QStringLiteral("lynx"), url},
         xdg,
         www}},
-      {"quoted program name", QStringLiteral("\"my browser\" -x"),
+      {"quoted program name",
+       QStringLiteral("\"my browser\" -x"),
        {{QStringLiteral("my browser"), QStringLiteral("-x"), url}, xdg, www}},
-      {"empty entries skipped", QStringLiteral("::w3m:"),
+      {"empty entries skipped",
+       QStringLiteral("::w3m:"),
        {{QStringLiteral("w3m"), url}, xdg, www}},
   };
   for (const Row& row : rows) {
@@ -273,9 +284,9 @@ TEST_F(HyperLinkTest, BrowserVariableOpensTheLinkWhenTheDesktopCannot) {
   m_desktop.startSucceeds = true;
   link->FollowLink();
   EXPECT_EQ(m_desktop.startedPrograms,
-            (std::vector<QStringList>{{QStringLiteral("min-webblasare"),
-                                       QStringLiteral("--ny"),
-                                       QStringLiteral("https://pladdo.invalid/")}}));
+            (std::vector<QStringList>{
+                {QStringLiteral("min-webblasare"), QStringLiteral("--ny"),
+                 QStringLiteral("https://pladdo.invalid/")}}));
   EXPECT_TRUE(m_desktop.messages.empty());
   EXPECT_TRUE(link->IsVisited());
 }
@@ -307,12 +318,15 @@ TEST_F(HyperLinkTest, MissingLocalFilesAreReportedWithoutOpeningAnything) {
 }
 
 TEST_F(HyperLinkTest, EmptyTextAndEmptyTargetFillEachOther) {
-  CHyperLink* noText = Make(QString(), QStringLiteral("mailto:a@pladdo.invalid"));
+  CHyperLink* noText =
+      Make(QString(), QStringLiteral("mailto:a@pladdo.invalid"));
   EXPECT_EQ(noText->text(), QStringLiteral("mailto:a@pladdo.invalid"));
   EXPECT_EQ(noText->toolTip(), QStringLiteral("mailto:a@pladdo.invalid"));
 
-  CHyperLink* noTarget = Make(QStringLiteral("https://pladdo.invalid/"), QString());
-  EXPECT_EQ(noTarget->GetLinkTarget(), QStringLiteral("https://pladdo.invalid/"));
+  CHyperLink* noTarget =
+      Make(QStringLiteral("https://pladdo.invalid/"), QString());
+  EXPECT_EQ(noTarget->GetLinkTarget(),
+            QStringLiteral("https://pladdo.invalid/"));
   EXPECT_EQ(noTarget->toolTip(), QStringLiteral("https://pladdo.invalid/"));
 }
 

@@ -26,17 +26,23 @@ TEST(ConvertFilter, PairsBecomeQtNameFilters) {
     QStringList expected;
   };
   const Row rows[] = {
-      {"save dialog", "Textdokument|*.txt|Alla filer (*.*)|*.*||",
-       {QStringLiteral("Textdokument (*.txt)"), QStringLiteral("Alla filer (*)")}},
+      {"save dialog",
+       "Textdokument|*.txt|Alla filer (*.*)|*.*||",
+       {QStringLiteral("Textdokument (*.txt)"),
+        QStringLiteral("Alla filer (*)")}},
       {"browse dialog, name holding its own pattern",
        "Pladdo-profil (*.ppf)|*.ppf|Alla filer (*.*)|*.*||",
-       {QStringLiteral("Pladdo-profil (*.ppf)"), QStringLiteral("Alla filer (*)")}},
-      {"several patterns", "Bilder|*.png;*.jpg||",
+       {QStringLiteral("Pladdo-profil (*.ppf)"),
+        QStringLiteral("Alla filer (*)")}},
+      {"several patterns",
+       "Bilder|*.png;*.jpg||",
        {QStringLiteral("Bilder (*.png *.jpg)")}},
-      {"Swedish letters in Windows-1252", "Textfiler p\xE5 svenska|*.txt||",
+      {"Swedish letters in Windows-1252",
+       "Textfiler p\xE5 svenska|*.txt||",
        {QStringLiteral("Textfiler på svenska (*.txt)")}},
       {"missing end marker", "Text|*.txt", {QStringLiteral("Text (*.txt)")}},
-      {"name without pattern is left out", "Text|*.txt|Udda||",
+      {"name without pattern is left out",
+       "Text|*.txt|Udda||",
        {QStringLiteral("Text (*.txt)")}},
       {"empty", "", {}},
   };
@@ -163,12 +169,12 @@ TEST(FileDialog, ChosenPathsComeBackInWindows1252OrAreRefused) {
     int messages;
   };
   const Row rows[] = {
-      {"plain path", QStringLiteral("/tmp/samtal.txt"), true,
-       "/tmp/samtal.txt", 0},
+      {"plain path", QStringLiteral("/tmp/samtal.txt"), true, "/tmp/samtal.txt",
+       0},
       {"Swedish letters", QStringLiteral("/tmp/Åsa/ö.txt"), true,
        "/tmp/\xC5sa/\xF6.txt", 0},
-      {"character outside Windows-1252", QStringLiteral("/tmp/łódź.txt"),
-       false, "unchanged", 1},
+      {"character outside Windows-1252", QStringLiteral("/tmp/łódź.txt"), false,
+       "unchanged", 1},
       {"cancelled", std::nullopt, false, "unchanged", 0},
       {"empty answer", QString(), false, "unchanged", 0},
   };

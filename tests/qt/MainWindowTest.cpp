@@ -43,7 +43,8 @@ const std::string kBot1 =
     "[WELCOME]\n"
     "!Hej, jag \xE4r Testbot.\n"
     "[START]\n"
-    "!Trevligt att tr\xE4" "ffas.\n"
+    "!Trevligt att tr\xE4"
+    "ffas.\n"
     "[SPEAK]\n"
     "?blomma\n"
     "!Bl\xE5 blommor \xE4r fina.\n"
@@ -177,7 +178,8 @@ TEST_F(MainWindowTest, TypingANameAndEnterMakesTheFirstExchange) {
   EXPECT_EQ(View()->toPlainText(),
             kWelcome + QStringLiteral("> Åsa Öberg\nTrevligt att träffas.\n"));
   EXPECT_EQ(m_window->Controller().GetEngine(0).GetUserName(),
-            "\xC5sa \xD6" "berg");
+            "\xC5sa \xD6"
+            "berg");
   EXPECT_EQ(Input()->text(), QString());
   EXPECT_EQ(Prompt()->text(), QStringLiteral("Du s&varar:"));
   EXPECT_FALSE(Answer()->isEnabled());
@@ -301,7 +303,8 @@ TEST_F(MainWindowTest, CtrlSAsksForAPathAndTheTranscriptIsSavedThere) {
   EXPECT_FALSE(request.initialPath.has_value());
   EXPECT_EQ(ReadBytes(Path("samtal.txt")),
             "Hej, jag \xC3\xA4r Testbot.\n> \xC3\x85sa\n"
-            "Trevligt att tr\xC3\xA4" "ffas.\n");
+            "Trevligt att tr\xC3\xA4"
+            "ffas.\n");
   EXPECT_TRUE(m_desktop.messages.empty());
 }
 
@@ -316,7 +319,8 @@ TEST_F(MainWindowTest, SavePathWindows1252CannotHoldIsRefusedWithAMessage) {
             QStringLiteral("Sökvägen\n") + path +
                 QStringLiteral("\ninnehåller tecken som Pladdo inte kan "
                                "hantera. Välj ett annat filnamn."));
-  EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.txt")}).isEmpty());
+  EXPECT_TRUE(
+      QDir(m_dir.path()).entryList({QStringLiteral("*.txt")}).isEmpty());
 }
 
 TEST_F(MainWindowTest, CancelledSaveWritesNothingAndSaysNothing) {
@@ -324,7 +328,8 @@ TEST_F(MainWindowTest, CancelledSaveWritesNothingAndSaysNothing) {
   QTest::keyClick(Input(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(m_desktop.requests.size(), 1u);
   EXPECT_TRUE(m_desktop.messages.empty());
-  EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*.txt")}).isEmpty());
+  EXPECT_TRUE(
+      QDir(m_dir.path()).entryList({QStringLiteral("*.txt")}).isEmpty());
 }
 
 TEST_F(MainWindowTest, CtrlOOpensTheChooserOnProfileOne) {
@@ -343,8 +348,9 @@ TEST_F(MainWindowTest, ChooserOkGivesTheWindowsEngineItsNewProfile) {
   WriteBytes(Path("bot3.ppf"), "[NAME]\n!Trea\n[WELCOME]\n!Trea h\xE4r.\n");
   m_desktop.dialogAnswers.push_back(Path("bot3.ppf"));
   WhenModal<CProfileDlg>([](CProfileDlg* chooser) {
-    QTest::mouseClick(chooser->findChild<QPushButton*>(QStringLiteral("browse")),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        chooser->findChild<QPushButton*>(QStringLiteral("browse")),
+        Qt::LeftButton);
     QTest::mouseClick(chooser->findChild<QPushButton*>(QStringLiteral("ok")),
                       Qt::LeftButton);
   });
@@ -485,7 +491,9 @@ TEST_F(MainWindowTest, ResizingGivesAllGrowthToTheViewAndKeepsTheEdges) {
   const QSize sizes[] = {QSize(900, 700), QSize(1200, 420), QSize(500, 900),
                          start};
   for (const QSize& size : sizes) {
-    SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())
+    SCOPED_TRACE(QStringLiteral("%1x%2")
+                     .arg(size.width())
+                     .arg(size.height())
                      .toStdString());
     m_window->resize(size);
     QApplication::processEvents();
@@ -501,7 +509,9 @@ TEST_F(MainWindowTest, ResizingStopsAtTheMinimumSize) {
   const QSize sizes[] = {QSize(100, 100), QSize(309, 800), QSize(800, 299),
                          QSize(0, 0)};
   for (const QSize& size : sizes) {
-    SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height())
+    SCOPED_TRACE(QStringLiteral("%1x%2")
+                     .arg(size.width())
+                     .arg(size.height())
                      .toStdString());
     m_window->resize(size);
     QApplication::processEvents();

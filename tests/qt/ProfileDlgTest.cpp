@@ -192,11 +192,11 @@ TEST_F(ProfileDlgTest, ProfileWithoutInfoOrNamesShowsBlanks) {
     m_engine1.SetProfile(Path(row.file));
     auto chooser = Open();
     const QString path = QString::fromStdString(Path(row.file));
-    EXPECT_EQ(Shown(*chooser),
-              (QStringList{path, QStringLiteral(" "), QStringLiteral("Namn:  "),
-                           QStringLiteral("Version:  "),
-                           QStringLiteral("Skapare:  "),
-                           QStringLiteral("Språk:  ")}));
+    EXPECT_EQ(
+        Shown(*chooser),
+        (QStringList{path, QStringLiteral(" "), QStringLiteral("Namn:  "),
+                     QStringLiteral("Version:  "), QStringLiteral("Skapare:  "),
+                     QStringLiteral("Språk:  ")}));
   }
 }
 
@@ -209,7 +209,8 @@ TEST_F(ProfileDlgTest, BrowseAsksForAnExistingProfileStartingAtTheShownFile) {
   EXPECT_EQ(request.flags, kFileMustExist | kHideReadOnly);
   EXPECT_EQ(request.initialPath, Path("forsta.ppf"));
   EXPECT_EQ(request.initialFile, Path("forsta.ppf"));
-  EXPECT_EQ(request.filter, "Pladdo-profil (*.ppf)|*.ppf|Alla filer (*.*)|*.*||");
+  EXPECT_EQ(request.filter,
+            "Pladdo-profil (*.ppf)|*.ppf|Alla filer (*.*)|*.*||");
   EXPECT_FALSE(request.defaultExtension.has_value());
   EXPECT_EQ(request.filterIndex, 1u);
   // The dialog was cancelled: nothing changed.
@@ -253,8 +254,7 @@ TEST_F(ProfileDlgTest, OkWithoutChangesStillReloadsBothLanguageTables) {
   WriteBytes(QString::fromStdString(Path("language.dat")), kLanguageTwo);
   Click(*chooser, "ok");
   for (CChatEngine* engine : {&m_engine1, &m_engine2}) {
-    EXPECT_EQ(engine->GetFromWords(),
-              (std::vector<std::string>{"mig", "dig"}));
+    EXPECT_EQ(engine->GetFromWords(), (std::vector<std::string>{"mig", "dig"}));
   }
 }
 

@@ -13,9 +13,9 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
-#include <ostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,8 +42,9 @@ struct FakeDesktop {
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request)
-        -> std::optional<QString> {
+    hooks.fileDialog =
+        [this](QWidget*,
+               const FileDialogRequest& request) -> std::optional<QString> {
       requests.push_back(request);
       if (dialogAnswers.empty()) return std::nullopt;
       std::optional<QString> answer = dialogAnswers.front();
@@ -75,8 +76,8 @@ inline void Type(QWidget* widget, const QString& text) {
     const char16_t upper = c.toUpper().unicode();
     // Latin-1 keys have the code of their capital letter; others are
     // unknown keys that still carry their text.
-    const auto key = upper < 0x100 ? static_cast<Qt::Key>(upper)
-                                   : Qt::Key_unknown;
+    const auto key =
+        upper < 0x100 ? static_cast<Qt::Key>(upper) : Qt::Key_unknown;
     QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
     QTest::sendKeyEvent(QTest::Release, widget, key, QString(c),
                         Qt::NoModifier);

@@ -28,7 +28,7 @@ struct FileDialogRequest {
   std::optional<std::string> initialPath;  // its folder is where it starts
   std::optional<std::string> initialFile;  // its file name is preselected
   unsigned flags = 0;
-  std::optional<std::string> filter;  // "name|pattern|name|pattern||"
+  std::optional<std::string> filter;            // "name|pattern|name|pattern||"
   std::optional<std::string> defaultExtension;  // added to a bare name
   unsigned filterIndex = 1;                     // 1 = the first pair
   std::optional<std::string> title;
@@ -40,11 +40,11 @@ using FileDialogFn = std::function<std::optional<QString>(
 // Hands an address or a local file to the desktop; false on failure.
 using OpenUrlFn = std::function<bool(const QUrl& url)>;
 // Starts a program without waiting for it; false when it cannot start.
-using StartProgramFn = std::function<bool(const QString& program,
-                                          const QStringList& arguments)>;
+using StartProgramFn =
+    std::function<bool(const QString& program, const QStringList& arguments)>;
 // Shows a modal message box with the caption "Pladdo".
-using MessageFn = std::function<void(QWidget* parent, const QString& text,
-                                     MessageKind kind)>;
+using MessageFn =
+    std::function<void(QWidget* parent, const QString& text, MessageKind kind)>;
 
 struct DesktopHooks {
   FileDialogFn fileDialog;

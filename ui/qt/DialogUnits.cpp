@@ -21,8 +21,8 @@ QRect DialogUnits::ToPixels(const DluRect& rect) const {
                ToPixelsY(rect.h));
 }
 
-void PlaceWidget(QWidget* widget, const DialogUnits& units,
-                 const DluRect& rect, Fit fit) {
+void PlaceWidget(QWidget* widget, const DialogUnits& units, const DluRect& rect,
+                 Fit fit) {
   QRect pixels = units.ToPixels(rect);
   const QSize hint = widget->sizeHint();
   if (fit == Fit::GrowToText && hint.isValid()) {

@@ -45,7 +45,7 @@ enum class Fit { Exact, GrowToText };
 // Places widget at rect (dialog units) inside its parent. With GrowToText a
 // widget whose size hint needs more room is widened and heightened, so a
 // font larger than the template's never clips its text.
-void PlaceWidget(QWidget* widget, const DialogUnits& units,
-                 const DluRect& rect, Fit fit = Fit::GrowToText);
+void PlaceWidget(QWidget* widget, const DialogUnits& units, const DluRect& rect,
+                 Fit fit = Fit::GrowToText);
 
 }  // namespace pladdo

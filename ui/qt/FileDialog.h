@@ -23,8 +23,7 @@ QStringList ConvertFilter(std::string_view filter);
 
 // Sets dialog up for request: accept mode, file mode, filters and the
 // selected one, default suffix, start folder and file, overwrite question.
-void ConfigureFileDialog(QFileDialog& dialog,
-                         const FileDialogRequest& request);
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 // Runs a QFileDialog (Qt's own, so the default suffix is added before the
 // overwrite question) modal on owner; the chosen path or nothing.

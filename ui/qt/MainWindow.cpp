@@ -118,8 +118,8 @@ void CMainWindow::createActions() {
   m_pMenuBar = new QMenuBar(this);
 
   const auto makeAction = [this](QMenu* menu, const QString& text,
-                                const char* name, const QKeySequence& key,
-                                void (CChatDlg::*command)()) {
+                                 const char* name, const QKeySequence& key,
+                                 void (CChatDlg::*command)()) {
     QAction* action = menu->addAction(text);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);
@@ -132,26 +132,26 @@ void CMainWindow::createActions() {
 
   QMenu* file = m_pMenuBar->addMenu(QStringLiteral("&Arkiv"));
   makeAction(file, QStringLiteral("&Börja om"), "actionRestart",
-            QKeySequence(Qt::Key_F2), &CChatDlg::OnRestart);
+             QKeySequence(Qt::Key_F2), &CChatDlg::OnRestart);
   file->addSeparator();
   makeAction(file, QStringLiteral("&Välj profil..."), "actionChooseProfile",
-            QKeySequence(Qt::CTRL | Qt::Key_O), &CChatDlg::OnChooseProfile);
+             QKeySequence(Qt::CTRL | Qt::Key_O), &CChatDlg::OnChooseProfile);
   makeAction(file, QStringLiteral("&Spara dialog..."), "actionSaveDialog",
-            QKeySequence(Qt::CTRL | Qt::Key_S), &CChatDlg::OnSaveDialog);
+             QKeySequence(Qt::CTRL | Qt::Key_S), &CChatDlg::OnSaveDialog);
   file->addSeparator();
   makeAction(file, QStringLiteral("&Avsluta"), "actionExit", QKeySequence(),
-            &CChatDlg::OnExit);
+             &CChatDlg::OnExit);
 
   QMenu* bot = m_pMenuBar->addMenu(QStringLiteral("&Pladdo"));
   makeAction(bot, QStringLiteral("Felsök i profilen"), "actionCheckProfile",
-            QKeySequence(Qt::CTRL | Qt::Key_D), &CChatDlg::OnCheckProfile);
+             QKeySequence(Qt::CTRL | Qt::Key_D), &CChatDlg::OnCheckProfile);
 
   QMenu* help = m_pMenuBar->addMenu(QStringLiteral("&Hjälp"));
   makeAction(help, QStringLiteral("Öppna &ReadMe-filen..."), "actionReadMe",
-            QKeySequence(Qt::Key_F1), &CChatDlg::OnReadMe);
+             QKeySequence(Qt::Key_F1), &CChatDlg::OnReadMe);
   help->addSeparator();
   makeAction(help, QStringLiteral("&Om..."), "actionAbout", QKeySequence(),
-            &CChatDlg::OnAbout);
+             &CChatDlg::OnAbout);
 }
 
 void CMainWindow::createLayout() {
@@ -166,8 +166,8 @@ void CMainWindow::createLayout() {
       std::max({dy(kInputHeight), m_pInputLine->sizeHint().height(),
                 m_pAnswer->sizeHint().height()});
   m_pInputLine->setFixedHeight(inputHeight);
-  m_pAnswer->setFixedSize(std::max(dx(kAnswerWidth), m_pAnswer->sizeHint().width()),
-                          inputHeight);
+  m_pAnswer->setFixedSize(
+      std::max(dx(kAnswerWidth), m_pAnswer->sizeHint().width()), inputHeight);
   m_pAutoDialog->setMinimumSize(dx(kAutoDialogWidth), dy(kCheckHeight));
   m_pPrintNames->setMinimumSize(dx(kPrintNamesWidth), dy(kCheckHeight));
 
