@@ -67,6 +67,19 @@ TEST_F(AboutDlgTest, ShowsNameCreditAndThreeLinks) {
             Canonical(QStringLiteral(PLADDO_BUILD_DIR "/readme.txt")));
 }
 
+TEST_F(AboutDlgTest, BothIconsAreLoadedFromTheResources) {
+  auto about = Open();
+  for (const char* name : {"programIcon", "figureIcon"}) {
+    SCOPED_TRACE(name);
+    const QPixmap pixmap = Child<QLabel>(*about, name)->pixmap();
+    EXPECT_FALSE(pixmap.isNull());
+    EXPECT_EQ(pixmap.size(), QSize(32, 32));
+  }
+  // The figure is drawn centred on the second icon.
+  EXPECT_EQ(Child<QLabel>(*about, "figureIcon")->geometry().center(),
+            QPoint(kFigureCentreX, kFigureCentreY) - QPoint(1, 1));
+}
+
 TEST_F(AboutDlgTest, SentenceEndsWhereTheReadMeLinkBegins) {
   auto about = Open();
   const QLabel* sentence = nullptr;
