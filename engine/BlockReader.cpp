@@ -28,6 +28,23 @@ std::string_view NextRow(CProfileStream& stream, std::int32_t* counter) {
   return {};
 }
 
+// True when row begins with header, case ignored and "?" in header standing
+// for any byte: what WildFind(row, header) == 0 means for a header without
+// "*", found without copying or lower-casing either text.
+bool BeginsWithHeader(std::string_view row, std::string_view header) {
+  if (row.size() < header.size()) {
+    return false;
+  }
+  for (std::size_t j = 0; j < header.size(); ++j) {
+    if (header[j] != '?' &&
+        ToLowerByte(static_cast<unsigned char>(row[j])) !=
+            ToLowerByte(static_cast<unsigned char>(header[j]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 bool CChatEngine::OpenProfile(CProfileStream& stream,
@@ -52,12 +69,18 @@ bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
   header += '[';
   header += name;
   header += ']';
+  // Without "*" the header is one piece, matched at position 0 exactly when
+  // the row begins with it; a "*" needs the full pattern search.
+  const bool star = header.find('*') != std::string::npos;
   while (!stream.AtEnd()) {
     const std::string_view row = NextRow(stream, nullptr);
     // A match at position 0 needs the row's "[" there: the header's first
     // byte is no wildcard and has no case. Other rows need no search.
-    if (!row.empty() && row.front() == '[' &&
-        WildFind(row, header, nullptr, 0) == 0) {
+    if (row.empty() || row.front() != '[') {
+      continue;
+    }
+    if (star ? WildFind(row, header, nullptr, 0) == 0
+             : BeginsWithHeader(row, header)) {
       return true;
     }
   }

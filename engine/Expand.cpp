@@ -57,11 +57,20 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
   }
   NestingGuard guard(m_nExpandNesting);
 
+  // The result is built by appending, not by replacing in place: a text of
+  // many variables (a long line of them) would otherwise move its tail once
+  // per variable. Inserted values are never scanned again at this level, so
+  // the search goes on in the original text right after each variable.
+  std::string result;
   std::size_t scan = 0;
   std::string variable;
   for (;;) {
     std::size_t found = scan;
     if (!FindVariable(text, variable, found)) {
+      if (scan > 0) {
+        result.append(text, scan, std::string::npos);
+        text = std::move(result);
+      }
       return;
     }
     const std::size_t length = variable.size();
@@ -84,8 +93,9 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
         ExpandAnswer(variable, depth - 1);
       }
     }
-    text.replace(found, length, variable);
-    scan = found + variable.size();
+    result.append(text, scan, found - scan);
+    result += variable;
+    scan = found + length;
   }
 }
 
