@@ -228,6 +228,16 @@ TEST_F(MainWindowTest, AutomaticDialogueLeavesEngineTwosReplySelected) {
       << View()->toPlainText().toStdString();
 }
 
+TEST_F(MainWindowTest, EnterInTheConversationViewDoesNotAnswer) {
+  Start();
+  test::Type(Input(), QStringLiteral("Bo"));
+  View()->setFocus();
+  QTest::keyClick(View(), Qt::Key_Return);
+  QTest::keyClick(View(), Qt::Key_Enter);
+  EXPECT_EQ(View()->toPlainText(), kWelcome);
+  EXPECT_EQ(Input()->text(), QStringLiteral("Bo"));
+}
+
 TEST_F(MainWindowTest, NamesArePrintedWhenTheBoxIsTicked) {
   Start(false, true);
   Say(QStringLiteral("Åsa"));

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -100,6 +101,7 @@ void CMainWindow::createControls() {
   m_pView->setReadOnly(true);
   m_pView->setTabChangesFocus(true);
   m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  m_pView->installEventFilter(this);
 
   // The template's tab order: input line, answer button, the two check
   // boxes, the conversation view.
@@ -207,6 +209,14 @@ void CMainWindow::reject() {}
 void CMainWindow::closeEvent(QCloseEvent* event) {
   done(2);
   event->accept();
+}
+
+bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_pView && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void CMainWindow::ReadControls(ChatFields& fields) {

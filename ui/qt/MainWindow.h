@@ -60,6 +60,9 @@ class CMainWindow : public QDialog, public IChatWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter in the conversation view belongs to the view (which, being
+  // read-only, does nothing with it) rather than pressing the answer button.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createControls();
