@@ -12,15 +12,19 @@ if [ ! -f fuzz/CMakeLists.txt ]; then
   echo "run-fuzz: no fuzz targets yet" >&2
   exit 0
 fi
-cmake --preset fuzz > /dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target fuzz_profile fuzz_checker \
+# PLADDO_FUZZ_BUILD names another build folder configured like the preset.
+build=${PLADDO_FUZZ_BUILD:-build/fuzz}
+if [ -z "${PLADDO_FUZZ_BUILD:-}" ]; then
+  cmake --preset fuzz > /dev/null
+fi
+cmake --build "$build" -j "$(nproc)" --target fuzz_profile fuzz_checker \
   fuzz_text fuzz_expand
-mkdir -p build/fuzz/artifacts
+mkdir -p "$build/artifacts"
 status=0
-for target in build/fuzz/fuzz_*; do
+for target in "$build"/fuzz_*; do
   [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
-  corpus=build/fuzz/corpus/$name
+  corpus=$build/corpus/$name
   mkdir -p "$corpus"
   seeds=fuzz/corpus/${name#fuzz_}
   args=("$corpus")
@@ -30,13 +34,13 @@ for target in build/fuzz/fuzz_*; do
   esac
   echo "== $name for ${seconds}s" >&2
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -artifact_prefix="build/fuzz/artifacts/$name-" \
-        -print_final_stats=1 "${args[@]}" 2> "build/fuzz/$name.log"; then
-    tail -n 60 "build/fuzz/$name.log" >&2
+        -artifact_prefix="$build/artifacts/$name-" \
+        -print_final_stats=1 "${args[@]}" 2> "$build/$name.log"; then
+    tail -n 60 "$build/$name.log" >&2
     status=1
   else
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added)' \
-      "build/fuzz/$name.log" >&2 || true
+      "$build/$name.log" >&2 || true
   fi
 done
 exit $status
