@@ -352,7 +352,8 @@ class ProfileChangeTest
     : public ::testing::TestWithParam<std::tuple<ProfileChange, bool>> {};
 
 TEST_P(ProfileChangeTest, NextReplyUsesTheFileAsItIsNow) {
-  const auto& [change, cached] = GetParam();
+  const ProfileChange& change = std::get<0>(GetParam());
+  const bool cached = std::get<1>(GetParam());
   TempFolder dir;
   const std::string path = dir.Write("byte.ppf", kChangingProfile);
   SetFixedTimes(path);
