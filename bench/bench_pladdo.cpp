@@ -25,6 +25,7 @@
 #include "bench/ProfileGen.h"
 #include "engine/ChatEngine.h"
 #include "engine/Codepage.h"
+#include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
 
@@ -55,8 +56,8 @@ bool WriteIfChanged(const fs::path& path, const std::string& text) {
 }
 
 // The generated files, written once per data folder. Freshly written files
-// are left to age a little so that every run measures the same steady state
-// whatever the stream layer does with very recent files.
+// are left to age past the stream's cache margin, so that every run measures
+// the steady state of a profile that is not being edited.
 struct Data {
   std::map<int, std::string> profiles;
   std::string doubling;
@@ -73,7 +74,12 @@ struct Data {
     wrote |= WriteIfChanged(doublePath, pladdo::bench::MakeDoublingProfile());
     doubling = doublePath.string();
     language = (fs::path(PLADDO_BUILD_DIR) / "language.dat").string();
-    if (wrote) std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    // The stream keeps a file's lines in memory only once its last change
+    // lies further back than the cache margin.
+    if (wrote) {
+      std::this_thread::sleep_for(pladdo::kProfileCacheMargin +
+                                  std::chrono::milliseconds(500));
+    }
   }
 };
 
