@@ -3,15 +3,19 @@
 //
 // Input layout: the profile, then the line "--", then one input per line.
 // The profile bytes double as the language file, so the table loader reads
-// hostile bytes as well.
+// hostile bytes as well. Each conversation runs twice, reading the file
+// directly and through the stream's cache, and must show the same both times.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/ChatEngine.h"
 #include "engine/Clock.h"
+#include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "fuzz/FuzzFiles.h"
 
@@ -33,28 +37,21 @@ std::tm FixedTime() {
   return t;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
-                                      std::size_t size) {
+// Runs the whole conversation on the profile at path and returns everything
+// the engine showed.
+std::vector<std::string> Converse(const std::string& path,
+                                  std::string_view inputs) {
   using namespace pladdo;
-  const std::string_view all = fuzz::AsText(data, size);
-  const std::size_t cut = all.find(kSeparator);
-  const std::string_view profile = all.substr(0, cut);
-  std::string_view inputs =
-      cut == std::string_view::npos ? std::string_view{}
-                                    : all.substr(cut + kSeparator.size());
-
   PinRandomSeed(1);
   SetFixedTime(FixedTime());
-  const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
-
+  std::vector<std::string> shown;
   CChatEngine engine;
   engine.SetLanguageFile(path);
   engine.SetProfile(path);
   engine.Reset();
   engine.SetBotName();
-  std::string shown(engine.GetWelcome());
+  shown.push_back(engine.GetBotName());
+  shown.emplace_back(engine.GetWelcome());
 
   for (int turn = 0; turn < kMaxInputs && !inputs.empty(); ++turn) {
     const std::size_t eol = inputs.find('\n');
@@ -63,11 +60,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                            : inputs.substr(eol + 1);
     if (!engine.HasUserName()) engine.SetUserName(line);
     engine.SetInput(line);
-    shown = engine.GetReply();
+    shown.emplace_back(engine.GetReply());
   }
 
   const int names = engine.GetNameCount();
-  for (int i = 0; i < names && i < 4; ++i) shown = engine.GetNameAt(i);
-  for (int field = -1; field <= 5; ++field) shown = engine.GetInfo(field);
+  for (int i = 0; i < names && i < 4; ++i) shown.emplace_back(engine.GetNameAt(i));
+  for (int field = -1; field <= 5; ++field) shown.emplace_back(engine.GetInfo(field));
+  return shown;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  using namespace pladdo;
+  const std::string_view all = fuzz::AsText(data, size);
+  const std::size_t cut = all.find(kSeparator);
+  const std::string_view profile = all.substr(0, cut);
+  const std::string_view inputs =
+      cut == std::string_view::npos ? std::string_view{}
+                                    : all.substr(cut + kSeparator.size());
+  const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
+
+  // The file was just written, so it is read straight from disk; then once
+  // more with the file counting as unchanged at once, so that the first
+  // lookup keeps its lines and every later one replays them. Both must show
+  // exactly the same.
+  CProfileStream::SetCacheMargin(kProfileCacheMargin);
+  const std::vector<std::string> direct = Converse(path, inputs);
+  CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
+  CProfileStream::ClearCache();
+  const std::vector<std::string> cached = Converse(path, inputs);
+  CProfileStream::ClearCache();
+  if (direct != cached) std::abort();
   return 0;
 }
