@@ -98,8 +98,8 @@ Cache& TheCache() {
 }
 
 // Opens path for reading without blocking and without taking a terminal;
-// anything but a regular file is closed again at once. Returns the
-// descriptor, or -1.
+// anything but a regular file (the path may have changed since it was looked
+// at) is closed again at once. Returns the descriptor, or -1.
 int OpenRegularFile(const std::string& path, struct stat& st) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
@@ -248,15 +248,19 @@ bool CProfileStream::Open(std::string_view path) {
   // Paths inside the engine are Windows-1252; the file system speaks UTF-8.
   // A name that is not text at all may still exist as raw bytes.
   const std::string utf8 = Cp1252ToUtf8(path);
-  const bool sameBytes = utf8 == path;
-
-  // An unchanged file is replayed from the cache without being opened.
+  const std::string raw(path);
   struct stat st {};
-  if (::stat(utf8.c_str(), &st) == 0 ||
-      (!sameBytes && ::stat(std::string(path).c_str(), &st) == 0)) {
-    if (!S_ISREG(st.st_mode)) {
-      return false;  // a directory, a FIFO or a device is no profile
+  int fd = -1;
+  for (const std::string* name : {&utf8, &raw}) {
+    if (name == &raw && raw == utf8) {
+      break;
     }
+    // Only regular files are opened at all: opening a device can have
+    // effects of its own, and a FIFO would wait for a writer.
+    if (::stat(name->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+      continue;
+    }
+    // An unchanged file is replayed from the cache without being opened.
     if (HasAged(st, marginNs)) {
       if (auto lines = FindCached(FileKey(st))) {
         m_lines = std::move(lines);
@@ -265,11 +269,10 @@ bool CProfileStream::Open(std::string_view path) {
         return true;
       }
     }
-  }
-
-  int fd = OpenRegularFile(utf8, st);
-  if (fd < 0 && !sameBytes) {
-    fd = OpenRegularFile(std::string(path), st);
+    fd = OpenRegularFile(*name, st);
+    if (fd >= 0) {
+      break;
+    }
   }
   if (fd < 0) {
     return false;
