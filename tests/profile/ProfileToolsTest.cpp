@@ -1,0 +1,214 @@
+// The profile tools: [INFO] fields, the language table, the NAME listing and
+// the checker's report, each read from small fixture profiles.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ChatEngine.h"
+#include "ui/Messages.h"
+
+namespace pladdo {
+namespace {
+
+using Words = std::vector<std::string>;
+
+std::string Fx(const std::string& name) {
+  return std::string(PLADDO_FIXTURES) + "/profile/" + name;
+}
+
+// An engine on the fixture profile, its word pairs read from the fixture lang.
+std::unique_ptr<CChatEngine> On(const std::string& profile,
+                                const std::string& lang = "lang_pairs.dat") {
+  auto engine = std::make_unique<CChatEngine>();
+  engine->SetLanguageFile(Fx(lang));
+  engine->SetProfile(Fx(profile));
+  return engine;
+}
+
+TEST(GetInfo, ReadsTheFirstRowHoldingTheKeyInsideTheInfoBlock) {
+  // clang-format off
+  const struct { const char* profile; int field; const char* expected; } rows[] = {
+      {"info_full.ppf", 0, "Test"},  // CR LF line ends
+      {"info_full.ppf", 1, "1.0"},
+      {"info_full.ppf", 2, "Anna Andersson"},
+      {"info_full.ppf", 3, "En Liten testbot"},  // comment cut, blanks folded
+      {"info_full.ppf", 4, "svenska"},
+      {"info_full.ppf", 5, " "},
+      {"info_full.ppf", -1, " "},
+      {"info_none.ppf", 0, " "},
+      {"saknas.ppf", 1, " "},
+      {"info_empty_value.ppf", 0, ""},  // "name=" alone
+      {"info_empty_value.ppf", 1, "2"},
+      {"info_empty_value.ppf", 2, " "},  // key absent
+      {"info_key_case.ppf", 0, "TeSt"},
+      {"info_filename.ppf", 0, "x"},    // "filename=x" before "name=y"
+      {"info_spaced_key.ppf", 0, " "},  // "name = Test"
+      {"info_spaced_key.ppf", 2, " Anna"},
+      {"info_key_after_header.ppf", 0, " "},
+      {"info_key_on_header.ppf", 0, "Rubrik"},  // header row itself searched
+      {"info_last_block.ppf", 1, "3"},
+      {"info_last_block.ppf", 0, " "},
+      {"info_no_newline.ppf", 0, "Sist"},
+      {"info_lower_header.ppf", 0, "Inne"},  // key in the middle of a row
+      {"info_lower_header.ppf", 3, "x name=Inne"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile + (" field " + std::to_string(row.field)));
+    EXPECT_EQ(On(row.profile)->GetInfo(row.field), row.expected);
+  }
+}
+
+TEST(LanguageTable, LoadsEachRowAsAToBThenBToAUpToTheNextHeader) {
+  // lang_pairs.dat: quotes 1-2 and 3-4 count, three quotes skip the row, five
+  // use the first four, an empty side is only a replacement.
+  const Words sv = {"jag", "du", "mig", "dig", "ett", "tv\xE5", "bort", "kvar"};
+  const Words svTo = {"du", "jag", "dig", "mig", "tv\xE5", "ett", "", ""};
+  // clang-format off
+  const Words u = {"jag \xE4r", "du \xE4r", "bl\xE5", "gr\xF6n", "\xD6ST", "V\xC4ST"};
+  const Words uTo = {"du \xE4r", "jag \xE4r", "gr\xF6n", "bl\xE5", "V\xC4ST", "\xD6ST"};
+  const struct { const char* profile; const char* lang; const char* language; Words from, to; } rows[] = {
+      {"saknas.ppf", "lang_pairs.dat", " ", {}, {}},
+      {"lang_svenska.ppf", "lang_pairs.dat", "svenska", sv, svTo},
+      // The pairs under [] after [english] are not read.
+      {"lang_english.ppf", "lang_pairs.dat", "english", {"i", "you"}, {"you", "i"}},
+      {"lang_capitals.ppf", "lang_pairs.dat", "SVENSKA", sv, svTo},
+      {"lang_no_row.ppf", "lang_pairs.dat", " ", {}, {}},
+      // A capital A-ring in UTF-8 finds a small one in Windows-1252.
+      {"lang_sprak_utf8.ppf", "lang_sprak.dat", "Spr\xC5k", {"h\xE4r", "d\xE4r"}, {"d\xE4r", "h\xE4r"}},
+      {"lang_empty_value.ppf", "lang_pairs.dat", "", {}, {}},
+      {"lang_svenska.ppf", "lang_utf8.dat", "svenska", u, uTo},
+      {"lang_unknown.ppf", "lang_pairs.dat", "franska", {}, {}},
+      {"lang_svenska.ppf", "lang_cp1252.dat", "svenska", u, uTo},
+      {"lang_svenska.ppf", "saknas.dat", "svenska", {}, {}},
+  };
+  // clang-format on
+  // One engine throughout, so a table left over from the row before shows.
+  CChatEngine engine;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile + (" with " + std::string(row.lang)));
+    engine.SetLanguageFile(Fx(row.lang));
+    engine.SetProfile(Fx(row.profile));
+    EXPECT_EQ(engine.GetLanguage(), row.language);
+    EXPECT_EQ(engine.GetFromWords(), row.from);
+    EXPECT_EQ(engine.GetToWords(), row.to);
+  }
+}
+
+TEST(NameListing, ListsTheAnswerRowsOfNameInFileOrder) {
+  // clang-format off
+  const struct { const char* profile; Words names; } rows[] = {
+      {"names_two.ppf", {"Zeta", "Alfa"}},   // blanks removed
+      {"names_empty_row.ppf", {"", "Bot"}},  // pattern skipped, comment cut
+      {"names_none.ppf", {}},
+      {"saknas.ppf", {}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile);
+    auto engine = On(row.profile);
+    Words names;
+    for (int i = 0; i < engine->GetNameCount(); ++i) {
+      names.emplace_back(engine->GetNameAt(i));
+    }
+    EXPECT_EQ(names, row.names);
+    EXPECT_EQ(engine->GetNameAt(engine->GetNameCount()), "");
+    EXPECT_EQ(engine->GetNameAt(-1), "");
+  }
+  auto engine = On("names_two.ppf");
+  ASSERT_EQ(engine->GetNameCount(), 2);
+  engine->SetProfile(Fx("saknas.ppf"));
+  EXPECT_EQ(engine->GetNameCount(), 2) << "an unopenable profile keeps them";
+}
+
+// The information lines of a profile whose [INFO] names only "svenska".
+const std::string kSv =
+    "\n#NAME#  \n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# svenska\n";
+const std::string kNoLanguage =
+    "\n#NAME#  \n#VERSION#  \n#AUTHOR#  \n#INFO#  \n";
+
+TEST(CheckProfile, ReportsEachFaultUnderItsBlockAndCountsThem) {
+  // The report after its "#FILENAME#" line.
+  const struct {
+    const char* profile;
+    std::string expected;
+  } rows[] = {
+      {"check_example.ppf",
+       "\n#NAME# Test\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# test "
+       "(#NOLANGUAGE#)\n\n[SPEAK]\n[7] ?hej **\n#DOUBLEASTERISK#\n[7] ?hej "
+       "**\n#SPACEANDASTERISK#\n#NOANSWER#\n\n[X]\n[9] hej\n#ILLEGALROW#\n[10] "
+       "!100%\n#ODDPRECENT#\n\n6 #ERRORFOUND#"},
+      {"check_clean.ppf",
+       "\n#NAME# Ren\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
+       "svenska\n\n#NOERROR#"},
+      {"check_one_fault.ppf",
+       kSv + "\n[SPEAK]\n[7] !Ja 50%\n#ODDPRECENT#\n\n1 #ERRORFOUND#"},
+      {"check_only_language.ppf",
+       kNoLanguage + "#LANGUAGE# franska (#NOLANGUAGE#)\n\n1 #ERRORFOUND#"},
+      {"check_empty.ppf", kNoLanguage + "#LANGUAGE#   (#NOLANGUAGE#)\n\n\n"
+                                        "#NOANSWER#\n\n2 #ERRORFOUND#"},
+      {"check_info_only.ppf",
+       "\n#NAME# Bara info\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
+       "svenska\n\n[INFO]\n#NOANSWER#\n\n1 #ERRORFOUND#"},
+      {"check_double_space_asterisk.ppf",
+       kSv + "\n[SPEAK]\n[4] ?a **b\n#DOUBLEASTERISK#\n[4] ?a "
+             "**b\n#SPACEANDASTERISK#\n\n2 #ERRORFOUND#"},
+      {"check_percent.ppf",  // "%NAME_USER%" alone: illegal, yet even
+       kSv + "\n[WELCOME]\n[4] %NAME_USER%\n#ILLEGALROW#\n[5] "
+             "!100%\n#ODDPRECENT#\n\n2 #ERRORFOUND#"},
+      {"check_two_variables.ppf",  // first unknown variable of a row only
+       kSv + "\n[WELCOME]\n[4] \"%ett%\"\n#NOVARIABLE#\n[5] "
+             "\"%saknas.txt|ord%\"\n#NOVARIABLE#\n\n2 #ERRORFOUND#"},
+      {"check_bad_headers.ppf",
+       kSv + "\n[WELCOME]\n\n[4] [SPEAK \n#ILLEGALBLOCKNAME#\n\n[6] [SPEAK] x "
+             "\n#ILLEGALBLOCKNAME#\n\n2 #ERRORFOUND#"},
+      {"check_lower_info.ppf",
+       "\n#NAME# Test\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
+       "svenska\n\n[info]\n[2] name=Test\n#ILLEGALROW#\n[3] "
+       "language=svenska\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
+      {"check_info_later.ppf",
+       kSv + "\n[INFO]\n[6] name=Test\n#ILLEGALROW#\n#NOANSWER#\n\n2 "
+             "#ERRORFOUND#"},
+      {"check_pending.ppf",  // faultless [WELCOME] passed over
+       "\n#NAME# 50%\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
+       "svenska\n\n[SPEAK]\n[1] ?a **\n#DOUBLEASTERISK#\n[1] ?a "
+       "**\n#SPACEANDASTERISK#\n[4] name=50%\n#ODDPRECENT#\n[9] "
+       "\"%nope%\"\n#NOVARIABLE#\n\n4 #ERRORFOUND#"},
+      {"check_pending_end.ppf",  // listed at the end under a faultless block
+       kSv + "\n[WELCOME]\n\n[3] [SPEAK \n#ILLEGALBLOCKNAME#\n\n1 "
+             "#ERRORFOUND#"},
+      {"check_line_numbers.ppf",  // comment, empty and blank lines counted
+       kNoLanguage + "#LANGUAGE#   (#NOLANGUAGE#)\n\n[WELCOME]\n[5] hej "
+                     "d\xE5\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
+      {"check_utf8.ppf",  // reported in Windows-1252
+       kSv + "\n[WELCOME]\n[4] hej p\xE5 dig\n#ILLEGALROW#\n\n1 #ERRORFOUND#"},
+      {"saknas.ppf", "#DEBUG_COLDNTOPENFILE#\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile);
+    auto engine = On(row.profile);
+    const std::string expected =
+        "#FILENAME# " + Fx(row.profile) + "\n" + row.expected;
+    EXPECT_EQ(engine->CheckProfile(), expected);
+    EXPECT_EQ(engine->CheckProfile(), expected) << "second run";
+  }
+}
+
+TEST(CheckProfile, WorkedExampleReadsAsTheUserSeesIt) {
+  auto engine = On("check_example.ppf");
+  EXPECT_EQ(
+      TranslateCheckerReport(engine->CheckProfile()),
+      "Profilnamn: " + Fx("check_example.ppf") +
+          "\n\nNamn: Test\nVersion:  \nF\xF6rfattare:  \nInfo:  \nSpr\xE5k: "
+          "test (ogiltigt spr\xE5k)\n\n[SPEAK]\n[7] ?hej **\nDubbla "
+          "asterisker hittades, endast en anv\xE4nds.\n[7] ?hej "
+          "**\nMellanslag f\xF6re asterisk hittades, raden kanske inte "
+          "fungerar korrekt.\nInga svarsalternativ hittades.\n\n[X]\n[9] "
+          "hej\nOgiltig rad.\n[10] !100%\nEtt udda antal procenttecken "
+          "hittades\n\n6 fel hittades.");
+}
+
+}  // namespace
+}  // namespace pladdo
