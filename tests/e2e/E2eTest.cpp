@@ -1,7 +1,6 @@
 // The built pladdo program run as a user runs it: piped input, fixture
 // profiles, standard output compared byte for byte, and exit statuses.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,216 +14,199 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
+using Args = std::vector<std::string>;
 
-const std::string kProgram = PLADDO_BUILD_DIR "/pladdo";
-const std::string kFixtures = PLADDO_FIXTURES "/e2e/";
+const std::string kFix = PLADDO_FIXTURES "/ui/";
+const std::string kWelcome = "Välkommen till Alfa.\n";
+const std::string kAnna = kWelcome + "> Anna\nHej Anna.\n";
+const std::string kJasa = "Jaså.\n";
 
 std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
-  text << file.rdbuf();
+  text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
-std::string Quote(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) {
-    if (c == '\'') quoted += "'\\''";
-    else quoted += c;
-  }
-  return quoted + "'";
+// A terminal chat on the fixture profiles with a fixed seed.
+Args Chat(const Args& extra = {}) {
+  Args args = {"--terminal",      "--seed",          "5",
+               "--profile1",      kFix + "alfa.ppf", "--profile2",
+               kFix + "beta.ppf", "--language",      kFix + "language.dat"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
 }
 
 struct Result {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
-// Runs program with args in folder, input on its standard input.
 class E2e : public testing::Test {
  protected:
   void SetUp() override {
-    m_folder = fs::temp_directory_path() /
-               ("pladdo-e2e-" + std::to_string(::getpid()));
-    fs::remove_all(m_folder);
-    fs::create_directories(m_folder);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "language.dat") << "[test]\n\"jag\" \"mig\"\n";
   }
-  void TearDown() override { fs::remove_all(m_folder); }
+  void TearDown() override { fs::remove_all(dir); }
 
-  Result RunIn(const fs::path& folder, const std::string& program,
-               const std::vector<std::string>& args, const std::string& input) {
-    std::ofstream(m_folder / "stdin", std::ios::binary) << input;
-    std::string command = "cd " + Quote(folder.string()) + " && env -u DISPLAY -u WAYLAND_DISPLAY " + Quote(program);
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    command += " < " + Quote((m_folder / "stdin").string()) + " > " +
-               Quote((m_folder / "stdout").string()) + " 2> " +
-               Quote((m_folder / "stderr").string());
+  // Runs program with args without a display, in a folder whose own
+  // language.dat must never be read; no path or argument holds a quote.
+  Result Pladdo(const Args& args, const std::string& input,
+                const std::string& program = PLADDO_BUILD_DIR "/pladdo") {
+    std::ofstream(dir / "in", std::ios::binary) << input;
+    std::string command = "cd '" + dir.string() +
+                          "' && env -u DISPLAY -u WAYLAND_DISPLAY '" + program;
+    for (const std::string& arg : args) command += "' '" + arg;
+    const std::string d = dir.string();
+    command += "' <'" + d + "/in' >'" + d + "/out' 2>'" + d + "/err'";
     const int raw = std::system(command.c_str());
-    Result result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadFile(m_folder / "stdout");
-    result.err = ReadFile(m_folder / "stderr");
-    return result;
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(dir / "out"),
+            ReadFile(dir / "err")};
   }
 
-  // A chat on the fixture profiles with a fixed seed.
-  Result Chat(const std::string& input, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {
-        "--terminal", "--seed", "5", "--profile1", kFixtures + "alfa.ppf",
-        "--profile2", kFixtures + "beta.ppf", "--language",
-        kFixtures + "language.dat"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return RunIn(m_folder, kProgram, args, input);
-  }
-
-  fs::path m_folder;
+  const fs::path dir =
+      fs::temp_directory_path() / ("pladdo-e2e-" + std::to_string(::getpid()));
 };
 
-const std::string kWelcome = "V\xC3\xA4lkommen till Alfa.\n";
-const std::string kAnna = kWelcome + "> Anna\nHej Anna.\n";
-
-TEST_F(E2e, ChatsThroughPipesWithTheTranscriptAloneOnStandardOutput) {
-  const struct {
-    const char* what;
-    std::string input;
-    std::vector<std::string> extra;
-    std::string out;
-  } rows[] = {
-      {"a short conversation", "Anna\nkod\njag säger att du ljuger\n", {},
-       kAnna + "> kod\nSe [SAKNAS-variabeln finns inte] h\xC3\xA4r\n"
-               "> jag säger att du ljuger\nDu s\xC3\xA4ger att jag ljuger.\n"},
-      {"automatic dialogue from the start", "\n\n", {"--auto"},
-       kWelcome + "> Beta\nHej Beta.\n> Beta svarar p\xC3\xA5 hej.\nJas\xC3\xA5.\n"},
-      {"names printed from the start", "Anna\n", {"--names"},
-       "Alfa: " + kWelcome + "Anna: Anna\nAlfa: Hej Anna.\n"},
-      {"restart prints the new view", "Anna\n/omstart\nBo\n", {},
-       kAnna + kWelcome + "> Bo\nHej Bo.\n"},
-      {"quit ends before the rest", "Anna\n/avsluta\nhej\n", {}, kAnna},
-      {"NUL and invalid bytes", std::string("Anna\n\0\xFF\xFE\n", 9), {},
-       kAnna + "> \x1A\x1A\nJas\xC3\xA5.\n"},
+TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
+  const std::string gamma = kFix + "gamma.ppf", names = kFix + "names.ppf";
+  // clang-format off
+  const struct { const char* what; Args args; std::string input, out, err; } rows[] = {
+      {"an empty line on an empty input does nothing; codes; a character Windows-1252 "
+       "lacks, invalid UTF-8 and NUL; /avsluta",
+       Chat(), "\nAnna\nkod\n中 å h\xFF" "e\0j\n/avsluta\nhej\n"s,
+       kAnna + "> kod\nSe [SAKNAS-variabeln finns inte] här\n> \x1A å h\x1A" "ej\n" + kJasa,
+       ""},
+      {"automatic dialogue: an empty line sends the suggestion, a typed one replaces it",
+       Chat({"--auto"}), "\n/omstart\nAnna\n\n",
+       kWelcome + "> Beta\nHej Beta.\n" + kAnna + "> Beta svarar på hej.\n" + kJasa, ""},
+      {"names from the start, CR LF lines, /namn, a last line without line feed",
+       Chat({"--names"}), "Anna\r\n/namn\r\nhej",
+       "Alfa: " + kWelcome + "Anna: Anna\nAlfa: Hej Anna.\n> hej\n" + kJasa,
+       "Skriv ut namn: av\n"},
+      {"/auto takes effect at the next answer; /restart; /quit", Chat(),
+       "Anna\n/auto\nhej\n\n/auto\n/restart\n/quit\nBo\n",
+       kAnna + "> hej\n" + kJasa + "> Beta undrar [SAKNAS2-variabeln finns inte].\n" +
+           kJasa + kWelcome,
+       "Automatisk dialog: på (gäller från nästa svar)\n"
+       "Automatisk dialog: av (gäller från nästa svar)\n"},
+      {"command mistakes", Chat(), "/xyz\n/omstart nu\n/spara\n", kWelcome,
+       "Okänt kommando: /xyz. Skriv /hjälp för att se kommandona.\n"
+       "Kommandot /omstart tar inget argument.\n"
+       "Kommandot /spara behöver ett filnamn, till exempel: /spara FIL\n"},
+      {"a profile that cannot be read changes nothing; a chosen one answers at once",
+       Chat(), "Anna\n/profil1 /saknas/x.ppf\n/profile2 /tmp\n/profil1 " + gamma +
+           "\nhej\n/omstart\n",
+       kAnna + "> hej\nGamma svarar.\nGamma hälsar.\n",
+       "Profilen \"/saknas/x.ppf\" kunde inte öppnas: No such file or directory. "
+       "Inget har ändrats.\nProfilen \"/tmp\" kunde inte öppnas: Is a directory. "
+       "Inget har ändrats.\nProfil 1 är nu \"" + gamma + "\". Skriv /omstart för "
+       "att börja om med den.\n"},
+      {"/info shows both profiles with their names sorted", Chat(),
+       "/profil2 " + names + "\n/info\n", kWelcome,
+       "Profil 2 är nu \"" + names + "\". Skriv /omstart för att börja om med den.\n"
+       "Profil 1\nFilnamn: " + kFix + "alfa.ppf\nNamn: Alfa\nVersion: 2\n"
+       "Skapare: Testaren\nSpråk: test\nInformation: Svarar förutsägbart.\n"
+       "Namn i profilen: Alfa\n\nProfil 2 (för autodialog)\nFilnamn: " + names +
+       "\nNamn: Namnlista\nVersion:  \nSkapare:  \nSpråk: test\nInformation:  \n"
+       "Namn i profilen: alfa, Bertil, Zeta, Åsa, Örjan\n"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    const Result result = Chat(row.input, row.extra);
-    EXPECT_EQ(result.out, row.out);
-    EXPECT_EQ(result.status, 0);
+    const Result run = Pladdo(row.args, row.input);
+    EXPECT_EQ(run.out, row.out);
+    EXPECT_EQ(run.err, row.err);
+    EXPECT_EQ(run.status, 0);
   }
 }
 
-TEST_F(E2e, CheckerCommandShowsTheReportInTheView) {
-  const Result result = Chat("Anna\n/felsök\n");
-  EXPECT_EQ(result.out, kAnna + "Profilnamn: " + kFixtures + "alfa.ppf\n\n"
-                        "Namn: Alfa\nVersion: 2\nF\xC3\xB6rfattare: Testaren\n"
-                        "Info: Svarar f\xC3\xB6ruts\xC3\xA4gbart.\n"
-                        "Spr\xC3\xA5k: test\n\n[SPEAK]\n[21] \"%SAKNAS%\"\n"
-                        "Variablen hittades inte.\n\n1 fel hittades.\n");
-  EXPECT_EQ(result.err, "");
-}
-
-TEST_F(E2e, CheckCommandExitsZeroOneOrTwo) {
-  const std::string lang = kFixtures + "language.dat";
-  const std::string clean = kFixtures + "clean.ppf";
-  const std::string faulty = kFixtures + "faulty.ppf";
-  const std::string missing = kFixtures + "saknas.ppf";
-  const std::string cleanReport =
-      "Profilnamn: " + clean + "\n\nNamn: Ren\nVersion: 1\n"
-      "F\xC3\xB6rfattare: Testaren\nInfo: Inga fel.\nSpr\xC3\xA5k: test\n\n"
-      "Inga fel hittades.\n";
-  const std::string faultyReport =
-      "Profilnamn: " + faulty + "\n\nNamn: Fel\nVersion:  \n"
-      "F\xC3\xB6rfattare:  \nInfo:  \nSpr\xC3\xA5k: test\n\n[SPEAK]\n"
-      "[7] ?hej **\nDubbla asterisker hittades, endast en anv\xC3\xA4nds.\n"
-      "[7] ?hej **\nMellanslag f\xC3\xB6re asterisk hittades, raden kanske inte "
-      "fungerar korrekt.\nInga svarsalternativ hittades.\n\n3 fel hittades.\n";
-  const std::string missingReport =
-      "Profilnamn: " + missing + "\nFilen kunde inte \xC3\xB6ppnas.\n";
-  const struct {
-    const char* what;
-    std::vector<std::string> files;
-    int status;
-    std::string out;
-  } rows[] = {
-      {"no faults", {clean}, 0, cleanReport},
-      {"faults", {faulty}, 1, faultyReport},
-      {"cannot open", {missing}, 2, missingReport},
-      {"two files, an empty line between", {clean, faulty}, 1,
-       cleanReport + "\n" + faultyReport},
-      {"cannot open outranks faults", {faulty, missing}, 2,
-       faultyReport + "\n" + missingReport},
+TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
+  const std::string cp1252 = kFix + "cp1252.ppf", faulty = kFix + "faulty.ppf",
+                    missing = kFix + "saknas.ppf";
+  const Args check = {"check", "--language", kFix + "language.dat"};
+  // clang-format off
+  const std::string clean = "Profilnamn: " + cp1252 + "\n\nNamn: Åsa\nVersion:  \n"
+      "Författare:  \nInfo:  \nSpråk: test\n\nInga fel hittades.\n";
+  const std::string faults = "Profilnamn: " + faulty + "\n\nNamn: Fel\nVersion:  \n"
+      "Författare:  \nInfo:  \nSpråk: xx (ogiltigt språk)\n\n[WELCOME]\n\n[6] [SPEAK \n"
+      "Felaktigt blocknamn.\n[7] ?hej **\nDubbla asterisker hittades, endast en används.\n"
+      "[7] ?hej **\nMellanslag före asterisk hittades, raden kanske inte fungerar korrekt.\n"
+      "[8] ?100 %\nEtt udda antal procenttecken hittades\n[9] hej\nOgiltig rad.\n"
+      "[10] hopp\nOgiltig rad.\n\n[NOTFOUND]\nInga svarsalternativ hittades.\n\n"
+      "8 fel hittades.\n";
+  const std::string unopened = "Profilnamn: " + missing + "\nFilen kunde inte öppnas.\n";
+  const struct { Args args; int status; std::string out, err; } rows[] = {
+      {{cp1252}, 0, clean, ""},  // Windows-1252 and CR LF lines
+      {{cp1252, faulty}, 1, clean + "\n" + faults, ""},
+      {{faulty, missing}, 2, faults + "\n" + unopened, ""},
+      {{"--bogus"}, 2, "", "pladdo: okänd flagga \"--bogus\". Skriv pladdo --help för "
+       "att se flaggorna.\n"},
+      {{"--version"}, 0, "pladdo 1.0.0\n", ""},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    std::vector<std::string> args = {"check", "--language", lang};
-    args.insert(args.end(), row.files.begin(), row.files.end());
-    const Result result = RunIn(m_folder, kProgram, args, "");
-    EXPECT_EQ(result.status, row.status);
-    EXPECT_EQ(result.out, row.out);
+    SCOPED_TRACE(testing::PrintToString(row.args));
+    Args args = row.args;
+    if (args[0].starts_with(kFix))
+      args.insert(args.begin(), check.begin(), check.end());
+    const Result run = Pladdo(args, "");
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_EQ(run.out, row.out);
+    EXPECT_EQ(run.err, row.err);
   }
 }
 
-TEST_F(E2e, CheckReadsWindows1252AndCrLfProfiles) {
-  const std::string file = kFixtures + "cp1252.ppf";
-  const Result result = RunIn(m_folder, kProgram,
-                              {"check", "--language", kFixtures + "language.dat", file}, "");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, "Profilnamn: " + file + "\n\nNamn: \xC3\x85sa\nVersion:  \n"
-                        "F\xC3\xB6rfattare:  \nInfo:  \nSpr\xC3\xA5k: test\n\n"
-                        "Inga fel hittades.\n");
+TEST_F(E2e, HelpAndAboutTextsStayOffTheTranscript) {
+  const Result run = Pladdo(Chat(), "/hjälp\n/om\n");
+  EXPECT_EQ(run.out, kWelcome);
+  EXPECT_NE(
+      run.err.find("/avsluta        (/quit)      avsluta\nPladdo 1.0.0, en "
+                   "svensk pratbot.\n"),
+      std::string::npos);
+  EXPECT_TRUE(Pladdo({"--help"}, "").out.starts_with("Användning:\n"));
 }
 
-TEST_F(E2e, CommandLineMistakesAreExplainedInSwedishWithStatusTwo) {
-  const struct {
-    const char* what;
-    std::vector<std::string> args;
-    std::string err;
-  } rows[] = {
-      {"unknown option", {"--bogus"},
-       "pladdo: ok\xC3\xA4nd flagga \"--bogus\". Skriv pladdo --help f\xC3\xB6r att "
-       "se flaggorna.\n"},
-      {"missing value", {"--seed"},
-       "pladdo: flaggan --seed beh\xC3\xB6ver ett v\xC3\xA4rde.\n"},
-      {"check without files", {"check"},
-       "pladdo check: ange minst en profilfil, till exempel: pladdo check "
-       "min.ppf\n"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    const Result result = RunIn(m_folder, kProgram, row.args, "");
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, row.err);
-  }
+// Saves replace an existing file whole; a failed save says why and damages
+// nothing, and no temporary file is left behind.
+TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
+  const std::string s = (dir / "s").string();
+  fs::create_directories(dir / "s/mapp.txt");
+  std::ofstream(dir / "s/mapp.txt/kvar") << "kvar";
+  std::ofstream(dir / "s/samtal.txt")
+      << "ett gammalt samtal, längre än det nya\r\n";
+  const Result run =
+      Pladdo(Chat(), "Åsa\n/spara " + s + "/samtal\n/save " + s +
+                         "/samtal.txt\n/spara " + s + "/saknas/a.txt\n/spara " +
+                         s + "/mapp.txt\n");
+  const std::string saved = "Samtalet sparades i \"" + s + "/samtal.txt\".\n";
+  EXPECT_EQ(run.out, "Välkommen till Alfa.\n> Åsa\nHej Åsa.\n");
+  EXPECT_EQ(ReadFile(dir / "s/samtal.txt"), run.out);
+  EXPECT_EQ(run.err,
+            saved + saved + "Samtalet kunde inte sparas i \"" + s +
+                "/saknas/a.txt\": No such file or directory.\nSamtalet kunde "
+                "inte sparas i \"" +
+                s + "/mapp.txt\": det är en mapp.\n");
+  EXPECT_EQ(ReadFile(dir / "s/mapp.txt/kvar"), "kvar");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "s"), {}), 2);
 }
 
-TEST_F(E2e, HelpAndVersionPrintOnStandardOutput) {
-  const Result version = RunIn(m_folder, kProgram, {"--version"}, "");
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "pladdo 1.0.0\n");
-  const Result help = RunIn(m_folder, kProgram, {"--help"}, "");
-  EXPECT_EQ(help.status, 0);
-  EXPECT_TRUE(help.out.starts_with("Anv\xC3\xA4ndning:\n")) << help.out;
-}
-
-// An installed program finds its data in ../share/pladdo/, and a
-// language.dat in the working folder is never read.
+// An installed program finds its data in ../share/pladdo/ and reads the
+// language table before the profiles, never the working folder's.
 TEST_F(E2e, InstalledProgramUsesItsOwnDataNotTheWorkingFolders) {
-  const fs::path prefix = m_folder / "prefix";
-  fs::create_directories(prefix / "bin");
-  fs::create_directories(prefix / "share/pladdo/profiles");
-  fs::copy_file(kProgram, prefix / "bin/pladdo");
-  fs::copy_file(kFixtures + "alfa.ppf", prefix / "share/pladdo/profiles/pladdo.ppf");
-  fs::copy_file(kFixtures + "beta.ppf", prefix / "share/pladdo/profiles/rimbus.ppf");
-  fs::copy_file(kFixtures + "language.dat", prefix / "share/pladdo/language.dat");
-  const fs::path work = m_folder / "arbete";
-  fs::create_directories(work);
-  std::ofstream(work / "language.dat") << "[test]\n\"jag\" \"mig\"\n";
-
-  const Result result = RunIn(work, (prefix / "bin/pladdo").string(),
-                              {"--seed", "1"}, "Anna\njag säger att jag går\n");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, kAnna + "> jag säger att jag går\n"
-                                "Du s\xC3\xA4ger att du g\xC3\xA5r.\n");
+  const fs::path share = dir / "prefix/share/pladdo";
+  fs::create_directories(dir / "prefix/bin");
+  fs::create_directories(share / "profiles");
+  fs::copy_file(PLADDO_BUILD_DIR "/pladdo", dir / "prefix/bin/pladdo");
+  fs::copy_file(kFix + "alfa.ppf", share / "profiles/pladdo.ppf");
+  fs::copy_file(kFix + "beta.ppf", share / "profiles/rimbus.ppf");
+  fs::copy_file(kFix + "language.dat", share / "language.dat");
+  const Result run = Pladdo({"--seed", "1"}, "Anna\njag säger att jag går\n",
+                            (dir / "prefix/bin/pladdo").string());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kAnna + "> jag säger att jag går\nDu säger att du går.\n");
 }
 
 }  // namespace
