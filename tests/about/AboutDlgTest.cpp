@@ -1,13 +1,9 @@
-// The about box: texts and link targets, the figure's timer and angles, the
-// drawing, and F1.
+// The about box, its figure and its links: the figure's lines, the timer
+// and angles, the drawing, link colours, errors and clicks, and F1.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QTest>
-#include <memory>
 
 #include "about/AboutDlg.h"
 #include "about/Figure.h"
@@ -17,84 +13,22 @@
 namespace pladdo {
 namespace {
 
-using test::FakeDesktop;
+const QString kUrl = QStringLiteral("https://pladdo.invalid/");
+const QColor kLink(0, 0, 255), kVisited(128, 0, 128), kFocus(0, 128, 128);
 
-class AboutDlgTest : public ::testing::Test {
- protected:
-  std::unique_ptr<CAboutDlg> Open() {
-    auto about = std::make_unique<CAboutDlg>(m_desktop.Hooks());
-    about->show();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(about.get()));
-    return about;
-  }
-
-  template <typename T>
-  static T* Child(CAboutDlg& about, const char* name) {
-    T* child = about.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
-  }
-
-  FakeDesktop m_desktop;
-};
-
-QString Canonical(const QString& path) {
-  return QFileInfo(path).canonicalFilePath();
+TEST(Figure, UnturnedItIsAVAStemAndAnOpenBox) {
+  const std::vector<FigureSegment> expected = {
+      {{17, 55}, {27, 65}}, {{27, 65}, {37, 55}},  // the V: 0-3-1
+      {{27, 65}, {27, 85}},                        // the stem: 3-8
+      {{37, 85}, {17, 85}}, {{17, 85}, {17, 65}},  // the box: 9-7-2-4-6-5
+      {{17, 65}, {37, 65}}, {{37, 65}, {37, 75}}, {{37, 75}, {17, 75}}};
+  EXPECT_EQ(FigureSegments(FigurePoints(0, 0, 0)), expected);
 }
 
-TEST_F(AboutDlgTest, ShowsNameCreditAndThreeLinks) {
-  auto about = Open();
-  EXPECT_EQ(about->windowTitle(), QStringLiteral("Om Pladdo..."));
-  QStringList texts;
-  for (const QLabel* label : about->findChildren<QLabel*>()) {
-    if (!label->text().isEmpty()) texts << label->text();
-  }
-  for (const QString& expected :
-       {QStringLiteral("Pladdo 2.01"),
-        QStringLiteral("Skapad av Pladdo-gruppen"),
-        QStringLiteral("För mer information (hjälp och liknande) läs i "),
-        QStringLiteral("ReadMe-filen."),
-        QStringLiteral("https://pladdo.invalid/"),
-        QStringLiteral("pladdo@pladdo.invalid")}) {
-    SCOPED_TRACE(expected.toStdString());
-    EXPECT_TRUE(texts.contains(expected));
-  }
-  EXPECT_EQ(Child<CHyperLink>(*about, "webLink")->GetLinkTarget(),
-            QStringLiteral("URL:https://pladdo.invalid/"));
-  EXPECT_EQ(Child<CHyperLink>(*about, "mailLink")->GetLinkTarget(),
-            QStringLiteral("mailto:pladdo@pladdo.invalid"));
-  EXPECT_EQ(Canonical(Child<CHyperLink>(*about, "readMeLink")->GetLinkTarget()),
-            Canonical(QStringLiteral(PLADDO_BUILD_DIR "/readme.txt")));
-}
-
-TEST_F(AboutDlgTest, BothIconsAreLoadedFromTheResources) {
-  auto about = Open();
-  for (const char* name : {"programIcon", "figureIcon"}) {
-    SCOPED_TRACE(name);
-    const QPixmap pixmap = Child<QLabel>(*about, name)->pixmap();
-    EXPECT_FALSE(pixmap.isNull());
-    EXPECT_EQ(pixmap.size(), QSize(32, 32));
-  }
-  // The figure is drawn centred on the second icon.
-  EXPECT_EQ(Child<QLabel>(*about, "figureIcon")->geometry().center(),
-            QPoint(kFigureCentreX, kFigureCentreY) - QPoint(1, 1));
-}
-
-TEST_F(AboutDlgTest, SentenceEndsWhereTheReadMeLinkBegins) {
-  auto about = Open();
-  const QLabel* sentence = nullptr;
-  for (const QLabel* label : about->findChildren<QLabel*>()) {
-    if (label->text().startsWith(QStringLiteral("För mer"))) sentence = label;
-  }
-  ASSERT_NE(sentence, nullptr);
-  EXPECT_EQ(sentence->geometry().right() + 1,
-            Child<CHyperLink>(*about, "readMeLink")->geometry().left());
-}
-
-TEST_F(AboutDlgTest, AfterNTicksTheAnglesAreNSteps) {
-  for (const int n : {0, 1, 2, 10, 250}) {
+TEST(AboutDlg, AfterNTicksTheAnglesAreNSteps) {
+  for (const int n : {0, 1, 250}) {
     SCOPED_TRACE(n);
-    CAboutDlg about(m_desktop.Hooks());
+    CAboutDlg about(test::FakeDesktop().Hooks());
     for (int i = 0; i < n; ++i) about.OnTimer();
     EXPECT_NEAR(about.AngleA(), n * 0.003, 1e-9);
     EXPECT_NEAR(about.AngleB(), n * 0.15, 1e-9);
@@ -102,70 +36,137 @@ TEST_F(AboutDlgTest, AfterNTicksTheAnglesAreNSteps) {
   }
 }
 
-TEST_F(AboutDlgTest, ClickOnTheIconStartsTheFortyMillisecondTimer) {
-  auto about = Open();
-  EXPECT_FALSE(about->Timer().isActive());
-  EXPECT_TRUE(Child<QLabel>(*about, "figureIcon")->isVisible());
-  QTest::mouseClick(Child<QLabel>(*about, "programIcon"), Qt::LeftButton);
-  EXPECT_TRUE(about->Timer().isActive());
-  EXPECT_EQ(about->Timer().interval(), 40);
-  // The figure now stands in the second icon's place.
-  EXPECT_FALSE(Child<QLabel>(*about, "figureIcon")->isVisible());
-  // Real ticks turn the figure.
-  QTRY_VERIFY_WITH_TIMEOUT(about->AngleB() > 0, 5000);
+// Hover (with its style) beats focus (unless its style forbids it), which
+// beats visited, which beats the plain colour.
+TEST(LinkColour, HoverThenFocusThenVisitedPickTheColour) {
+  const unsigned plain = kDefaultLinkStyle;
+  EXPECT_EQ(LinkColour(plain, false, false, false), kLink);
+  EXPECT_EQ(LinkColour(plain, false, false, true), kVisited);
+  EXPECT_EQ(LinkColour(plain, true, true, true), kFocus);
+  EXPECT_EQ(LinkColour(plain | LinkHoverColour, true, true, true), Qt::red);
+  EXPECT_EQ(LinkColour(plain | LinkNoFocusColour, false, true, true), kVisited);
 }
 
-TEST_F(AboutDlgTest, SecondClickDoesNotSpeedTheAnimationUp) {
-  auto about = Open();
-  QLabel* icon = Child<QLabel>(*about, "programIcon");
+TEST(LinkErrorText, EveryCodeHasItsEnglishText) {
+  QStringList texts;
+  for (const int code : {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32, -7}) {
+    texts << LinkErrorText(code);
+  }
+  EXPECT_EQ(texts,
+            (QStringList{
+                "The operating system is out\nof memory or resources.",
+                "The specified file was not found.",
+                "The specified path was not found.",
+                "The operating system denied\naccess to the specified file.",
+                "There was not enough memory to complete the operation.",
+                "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE "
+                "image).",
+                "A sharing violation occurred. ",
+                "The filename association is\nincomplete or invalid.",
+                "The DDE transaction could not\nbe completed because the "
+                "request timed out.",
+                "The DDE transaction failed.",
+                "The DDE transaction could not\nbe completed because other "
+                "DDE transactions\nwere being processed.",
+                "There is no application associated\nwith the given filename "
+                "extension.",
+                "The specified dynamic-link library was not found.",
+                "Unknown Error (-7) occurred."}));
+  EXPECT_EQ(LinkErrorMessage(3),
+            "Can't open link:\n\nThe specified path was not found.");
+}
+
+class AboutDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qunsetenv("BROWSER");
+    m_about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_about));
+  }
+  QWidget* Child(const char* name) { return m_about.findChild<QWidget*>(name); }
+  CHyperLink* Link(const char* name) {
+    return static_cast<CHyperLink*>(Child(name));
+  }
+
+  test::FakeDesktop m_desktop;
+  CAboutDlg m_about{m_desktop.Hooks()};
+};
+
+TEST_F(AboutDlgTest,
+       IconClicksStartOneFortyMillisecondTimerThatDrawsTheFigure) {
+  // The figure is drawn centred on the second icon.
+  EXPECT_EQ(Child("figureIcon")->geometry(), QRect(11, 54, 32, 32));
   QElapsedTimer clock;
   clock.start();
-  QTest::mouseClick(icon, Qt::LeftButton);
-  QTest::mouseClick(icon, Qt::LeftButton);
+  QTest::mouseClick(Child("programIcon"), Qt::LeftButton);
+  QTest::mouseClick(Child("programIcon"), Qt::LeftButton);
+  EXPECT_EQ(m_about.Timer().interval(), 40);
+  EXPECT_FALSE(Child("figureIcon")->isVisible());
   QTest::qWait(400);
-  const double ticks = about->AngleB() / 0.15;
   // One timer makes at most one tick per 40 ms (a little slack for a timer
-  // that fires early); two timers would make about twice as many.
-  EXPECT_LE(ticks, static_cast<double>(clock.elapsed()) / 38.0 + 1.0);
+  // that fires early); two timers, or doubled steps, about twice as many.
+  const double ticks = m_about.AngleB() / 0.15;
   EXPECT_GE(ticks, 1.0);
+  EXPECT_LE(ticks, static_cast<double>(clock.elapsed()) / 38.0 + 1.0);
+  // Point 3 lies on three of the lines; the wiped square's corner on none.
+  const QImage image = m_about.grab().toImage();
+  const auto points =
+      FigurePoints(m_about.AngleA(), m_about.AngleB(), m_about.AngleC());
+  EXPECT_EQ(QColor(image.pixel(points[3].x, points[3].y)), QColor(Qt::black));
+  EXPECT_EQ(QColor(image.pixel(8, 51)),
+            m_about.palette().color(QPalette::Window));
 }
 
-TEST_F(AboutDlgTest, PaintDrawsTheFigureInBlackOnTheWipedSquare) {
-  struct Row {
-    const char* what;
-    int ticks;
+TEST_F(AboutDlgTest, LinksFollowOnAClickInsideOrOnSpaceThenShowVisited) {
+  CHyperLink* web = Link("webLink");
+  const auto colour = [web] {
+    return web->palette().color(QPalette::WindowText);
   };
-  const Row rows[] = {
-      {"unturned", 0}, {"after 7 ticks", 7}, {"after 40 ticks", 40}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    auto about = Open();
-    QTest::mouseClick(Child<QLabel>(*about, "programIcon"), Qt::LeftButton);
-    for (int i = 0; i < row.ticks; ++i) about->OnTimer();
-    const QImage image = about->grab().toImage();
-    const auto points =
-        FigurePoints(about->AngleA(), about->AngleB(), about->AngleC());
-    // Point 3 lies on three of the lines; the square's corner on none.
-    EXPECT_EQ(QColor(image.pixel(points[3].x, points[3].y)), QColor(Qt::black));
-    const FigureSquare square = FigureBackground();
-    EXPECT_EQ(QColor(image.pixel(square.left, square.top)),
-              about->palette().color(QPalette::Window));
+  EXPECT_EQ(web->toolTip(), "URL:" + kUrl);
+  EXPECT_EQ(colour(), kLink);
+  QTest::mousePress(web, Qt::LeftButton);
+  EXPECT_EQ(colour(), kFocus);
+  QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(-5, -5));
+  EXPECT_TRUE(m_desktop.opened.empty());
+  QTest::mouseClick(web, Qt::LeftButton);
+  QTest::keyClick(web, Qt::Key_Space);
+  EXPECT_EQ(m_desktop.opened, QList<QUrl>(2, QUrl(kUrl)));
+  Child("ok")->setFocus();
+  EXPECT_EQ(colour(), kVisited);
+  EXPECT_EQ(Link("mailLink")->GetLinkTarget(), "mailto:pladdo@pladdo.invalid");
+}
+
+TEST_F(AboutDlgTest, LinkFailuresTryTheBrowsersThenReportWhatFailed) {
+  test::TempFiles files;
+  m_desktop.openOk = false;
+  const std::pair<QString, int> rows[] = {
+      {"URL:" + kUrl, kLinkNoAssociation},
+      {files.Path("saknas.txt"), kLinkFileNotFound},
+      {files.Path("borta/saknas.txt"), kLinkPathNotFound}};
+  for (const auto& [target, error] : rows) {
+    SCOPED_TRACE(target.toStdString());
+    m_desktop.started.clear();
+    m_desktop.messages.clear();
+    Link("readMeLink")->SetLinkTarget(target);
+    Link("readMeLink")->FollowLink();
+    // Only an address goes on to the browsers; a missing file is told so.
+    EXPECT_EQ(m_desktop.started.size(), error == kLinkNoAssociation ? 2 : 0);
+    EXPECT_EQ(m_desktop.messages, QStringList{LinkErrorMessage(error)});
+    EXPECT_FALSE(Link("readMeLink")->IsVisited());
   }
 }
 
 TEST_F(AboutDlgTest, F1OpensTheReadMeAndAFailureShowsNothing) {
-  for (const bool opens : {true, false}) {
-    SCOPED_TRACE(opens ? "opens" : "fails");
-    m_desktop = FakeDesktop();
-    m_desktop.openUrlSucceeds = opens;
-    auto about = Open();
-    QTest::keyClick(about.get(), Qt::Key_F1);
-    ASSERT_EQ(m_desktop.openedUrls.size(), 1u);
-    EXPECT_EQ(Canonical(m_desktop.openedUrls.front().toLocalFile()),
-              Canonical(QStringLiteral(PLADDO_BUILD_DIR "/readme.txt")));
-    EXPECT_TRUE(m_desktop.messages.empty());
-    EXPECT_TRUE(about->isVisible());
-  }
+  const QString readMe =
+      QFileInfo(PLADDO_BUILD_DIR "/readme.txt").canonicalFilePath();
+  EXPECT_EQ(QFileInfo(Link("readMeLink")->GetLinkTarget()).canonicalFilePath(),
+            readMe);
+  m_desktop.openOk = false;
+  QTest::keyClick(&m_about, Qt::Key_F1);
+  ASSERT_EQ(m_desktop.opened.size(), 1);
+  EXPECT_EQ(QFileInfo(m_desktop.opened[0].toLocalFile()).canonicalFilePath(),
+            readMe);
+  EXPECT_TRUE(m_desktop.messages.empty());
 }
 
 }  // namespace

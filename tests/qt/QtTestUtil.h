@@ -1,23 +1,15 @@
-// Helpers of the Qt widget tests: a recording stand-in for the desktop,
-// fixture files written as bytes, and acting on a modal dialog once it runs.
+// Helpers of the Qt widget tests: two small profiles, a recording stand-in
+// for the desktop, files written as bytes, typing, and modal dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <QWidget>
-#include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "ui/qt/Desktop.h"
 
@@ -28,105 +20,86 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace pladdo::test {
 
-// Records what the window layer asked of the desktop and answers from
-// queues the test fills.
+// Profile 1 (UTF-8, as the shipped profiles are): information, names out of
+// Swedish order, a welcome, a first answer and a keyword. Profile 2: no
+// information, one name, and answers that suggest "blomma".
+inline const std::string kBot1 =
+    "[INFO]\nname=Första\nversion=1.2\ncreator=Anna\ninfo=Den första boten.\n"
+    "language=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!Émile\n!"
+    "alfa\n"
+    "[WELCOME]\n!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
+    "[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
+inline const std::string kBot2 = "[NAME]\n!Bertil\n[NOTFOUND]\n!Se en blomma\n";
+
+// Records what the window layer asked of the desktop; file dialogs answer
+// from a queue (empty: cancel).
 struct FakeDesktop {
+  QStringList answers;
   std::vector<FileDialogRequest> requests;
-  std::deque<std::optional<QString>> dialogAnswers;  // empty: cancel
-  std::vector<QUrl> openedUrls;
-  bool openUrlSucceeds = true;
-  std::vector<QStringList> startedPrograms;  // program first
-  bool startSucceeds = false;
-  std::vector<QString> messages;
-  std::vector<MessageKind> messageKinds;
+  QList<QUrl> opened;
+  QList<QStringList> started;  // program first
+  QStringList messages;
+  bool openOk = true;
+  bool startOk = false;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog =
-        [this](QWidget*,
-               const FileDialogRequest& request) -> std::optional<QString> {
+    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request) {
       requests.push_back(request);
-      if (dialogAnswers.empty()) return std::nullopt;
-      std::optional<QString> answer = dialogAnswers.front();
-      dialogAnswers.pop_front();
-      return answer;
+      return answers.isEmpty() ? std::nullopt
+                               : std::optional(answers.takeFirst());
     };
     hooks.openUrl = [this](const QUrl& url) {
-      openedUrls.push_back(url);
-      return openUrlSucceeds;
+      opened << url;
+      return openOk;
     };
-    hooks.startProgram = [this](const QString& program,
-                                const QStringList& arguments) {
-      startedPrograms.push_back(QStringList{program} + arguments);
-      return startSucceeds;
+    hooks.startProgram = [this](const QString& program, QStringList args) {
+      started << (QStringList{program} << args);
+      return startOk;
     };
-    hooks.message = [this](QWidget*, const QString& text, MessageKind kind) {
-      messages.push_back(text);
-      messageKinds.push_back(kind);
+    hooks.message = [this](QWidget*, const QString& text, MessageKind) {
+      messages << text;
     };
     return hooks;
   }
 };
 
-// Types text into widget key by key, as a keyboard would: each character
-// is one key press and release carrying that character (QTest::keyClicks
-// only takes ASCII).
+// A temporary folder whose files are written and read byte for byte.
+struct TempFiles {
+  QTemporaryDir dir;
+  QString Path(const char* name) const { return dir.filePath(name); }
+  std::string Write(const char* name, const std::string& bytes) const {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), qint64(bytes.size()));
+    return Path(name).toStdString();
+  }
+  std::string Read(const char* name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
+  }
+};
+
+// Types text key by key, each press carrying its character (QTest::keyClicks
+// takes ASCII only); a Latin-1 key has the code of its capital letter.
 inline void Type(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
-    const char16_t upper = c.toUpper().unicode();
-    // Latin-1 keys have the code of their capital letter; others are
-    // unknown keys that still carry their text.
-    const auto key =
-        upper < 0x100 ? static_cast<Qt::Key>(upper) : Qt::Key_unknown;
-    QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, widget, key, QString(c),
-                        Qt::NoModifier);
+    const auto key = Qt::Key(c.toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, widget, key, QString(c), {});
   }
 }
 
-// Writes bytes to path exactly as given.
-inline void WriteBytes(const QString& path, const std::string& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-      << path.toStdString();
-  ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
-            static_cast<qint64>(bytes.size()));
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-  WriteBytes(QString::fromStdString(path), bytes);
-}
-
-inline std::string ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return "<missing>";
-  return file.readAll().toStdString();
-}
-
-// Runs action on the first modal dialog of type T once it is running (the
-// dialog's exec() blocks the test until then). When no such dialog appears
-// within about five seconds the test fails and whatever modal dialog is
-// open is closed, so a wrong dialog never hangs the run.
+// Runs action on the modal dialog of type T once its exec() runs the event
+// loop; any other modal dialog is closed and the test fails, so a wrong
+// dialog never hangs the run.
 template <typename T>
 void WhenModal(std::function<void(T*)> action) {
-  auto* timer = new QTimer(qApp);
-  timer->setInterval(10);
-  auto tries = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, action, tries] {
-    if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      action(dialog);
-      return;
-    }
-    if (++*tries > 500) {
-      timer->stop();
-      timer->deleteLater();
-      ADD_FAILURE() << "the expected modal dialog did not open";
-      if (QWidget* other = QApplication::activeModalWidget()) other->close();
-    }
+  QTimer::singleShot(0, qApp, [action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<T*>(modal)) return action(dialog);
+    ADD_FAILURE() << "the expected modal dialog did not open";
+    if (modal != nullptr) modal->close();
   });
-  timer->start();
 }
 
 }  // namespace pladdo::test
