@@ -1,6 +1,7 @@
 // The built pladdo program run as a user runs it: piped input, fixture
 // profiles, standard output compared byte for byte, and exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -104,10 +105,8 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
        "Inget har ändrats.\nProfilen \"/tmp\" kunde inte öppnas: Is a directory. "
        "Inget har ändrats.\nProfil 1 är nu \"" + gamma + "\". Skriv /omstart för "
        "att börja om med den.\n"},
-      {"/info shows both profiles with their names sorted", Chat(),
-       "/profil2 " + names + "\n/info\n", kWelcome,
-       "Profil 2 är nu \"" + names + "\". Skriv /omstart för att börja om med den.\n"
-       "Profil 1\nFilnamn: " + kFix + "alfa.ppf\nNamn: Alfa\nVersion: 2\n"
+      {"/info shows both profiles with their names sorted", Chat({"--profile2", names}),
+       "/info\n", kWelcome, "Profil 1\nFilnamn: " + kFix + "alfa.ppf\nNamn: Alfa\nVersion: 2\n"
        "Skapare: Testaren\nSpråk: test\nInformation: Svarar förutsägbart.\n"
        "Namn i profilen: Alfa\n\nProfil 2 (för autodialog)\nFilnamn: " + names +
        "\nNamn: Namnlista\nVersion:  \nSkapare:  \nSpråk: test\nInformation:  \n"
@@ -126,7 +125,7 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
 TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
   const std::string cp1252 = kFix + "cp1252.ppf", faulty = kFix + "faulty.ppf",
                     missing = kFix + "saknas.ppf";
-  const Args check = {"check", "--language", kFix + "language.dat"};
+  const std::string lang = kFix + "language.dat";
   // clang-format off
   const std::string clean = "Profilnamn: " + cp1252 + "\n\nNamn: Åsa\nVersion:  \n"
       "Författare:  \nInfo:  \nSpråk: test\n\nInga fel hittades.\n";
@@ -139,9 +138,9 @@ TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
       "8 fel hittades.\n";
   const std::string unopened = "Profilnamn: " + missing + "\nFilen kunde inte öppnas.\n";
   const struct { Args args; int status; std::string out, err; } rows[] = {
-      {{cp1252}, 0, clean, ""},  // Windows-1252 and CR LF lines
-      {{cp1252, faulty}, 1, clean + "\n" + faults, ""},
-      {{faulty, missing}, 2, faults + "\n" + unopened, ""},
+      {{"check", "--language", lang, cp1252}, 0, clean, ""},  // Windows-1252, CR LF
+      {{"check", "--language", lang, cp1252, faulty}, 1, clean + "\n" + faults, ""},
+      {{"check", "--language", lang, faulty, missing}, 2, faults + "\n" + unopened, ""},
       {{"--bogus"}, 2, "", "pladdo: okänd flagga \"--bogus\". Skriv pladdo --help för "
        "att se flaggorna.\n"},
       {{"--version"}, 0, "pladdo 1.0.0\n", ""},
@@ -149,10 +148,7 @@ TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
-    Args args = row.args;
-    if (args[0].starts_with(kFix))
-      args.insert(args.begin(), check.begin(), check.end());
-    const Result run = Pladdo(args, "");
+    const Result run = Pladdo(row.args, "");
     EXPECT_EQ(run.status, row.status);
     EXPECT_EQ(run.out, row.out);
     EXPECT_EQ(run.err, row.err);
@@ -169,28 +165,38 @@ TEST_F(E2e, HelpAndAboutTextsStayOffTheTranscript) {
   EXPECT_TRUE(Pladdo({"--help"}, "").out.starts_with("Användning:\n"));
 }
 
-// Saves replace an existing file whole; a failed save says why and damages
-// nothing, and no temporary file is left behind.
+// A save replaces the old file whole, through a link the file it points to,
+// keeping its mode; a failed save says why and damages nothing; no temporary
+// file is left behind.
 TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
-  const std::string s = (dir / "s").string();
-  fs::create_directories(dir / "s/mapp.txt");
-  std::ofstream(dir / "s/mapp.txt/kvar") << "kvar";
-  std::ofstream(dir / "s/samtal.txt")
+  const std::string s = (dir / "s").string() + "/";
+  const auto mode =
+      fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::create_directories(s + "mapp.txt");
+  std::ofstream(s + "mapp.txt/kvar") << "kvar";
+  std::ofstream(s + "samtal.txt")
       << "ett gammalt samtal, längre än det nya\r\n";
+  fs::permissions(s + "samtal.txt", mode);
+  fs::create_symlink(s + "samtal.txt", s + "genvag.txt");
+  ASSERT_EQ(::mkfifo((s + "ror.txt").c_str(), 0600), 0);
   const Result run =
-      Pladdo(Chat(), "Åsa\n/spara " + s + "/samtal\n/save " + s +
-                         "/samtal.txt\n/spara " + s + "/saknas/a.txt\n/spara " +
-                         s + "/mapp.txt\n");
-  const std::string saved = "Samtalet sparades i \"" + s + "/samtal.txt\".\n";
+      Pladdo(Chat(), "Åsa\n/spara " + s + "samtal\n/save " + s +
+                         "genvag.txt\n/spara " + s + "saknas/a.txt\n/spara " +
+                         s + "mapp.txt\n/spara " + s + "ror.txt\n");
   EXPECT_EQ(run.out, "Välkommen till Alfa.\n> Åsa\nHej Åsa.\n");
-  EXPECT_EQ(ReadFile(dir / "s/samtal.txt"), run.out);
-  EXPECT_EQ(run.err,
-            saved + saved + "Samtalet kunde inte sparas i \"" + s +
-                "/saknas/a.txt\": No such file or directory.\nSamtalet kunde "
-                "inte sparas i \"" +
-                s + "/mapp.txt\": det är en mapp.\n");
-  EXPECT_EQ(ReadFile(dir / "s/mapp.txt/kvar"), "kvar");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "s"), {}), 2);
+  const std::string failed = "Samtalet kunde inte sparas i \"" + s;
+  EXPECT_EQ(run.err, "Samtalet sparades i \"" + s +
+                         "samtal.txt\".\nSamtalet sparades i \"" + s +
+                         "genvag.txt\".\n" + failed +
+                         "saknas/a.txt\": No such file or directory.\n" +
+                         failed + "mapp.txt\": det är en mapp.\n" + failed +
+                         "ror.txt\": det är ingen vanlig fil.\n");
+  EXPECT_EQ(ReadFile(s + "samtal.txt"), run.out);
+  EXPECT_EQ(fs::status(s + "samtal.txt").permissions() & fs::perms::all, mode);
+  EXPECT_TRUE(fs::is_symlink(s + "genvag.txt"));
+  EXPECT_TRUE(fs::is_fifo(s + "ror.txt"));
+  EXPECT_EQ(ReadFile(s + "mapp.txt/kvar"), "kvar");
+  EXPECT_EQ(std::distance(fs::directory_iterator(s), {}), 4);
 }
 
 // An installed program finds its data in ../share/pladdo/ and reads the

@@ -1,15 +1,18 @@
 // The conversation controller driven through a fake window that records what
-// the controller read, wrote, scrolled and enabled.
+// the controller read, wrote, scrolled and enabled; its message codes and the
+// string table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/ChatEngine.h"
 #include "engine/Random.h"
 #include "ui/ChatDlg.h"
 #include "ui/FileUtil.h"
+#include "ui/StringTable.h"
 
 namespace pladdo {
 namespace {
@@ -56,27 +59,25 @@ const std::string kUserPrompt = "Du s&varar:";
 
 // A controller on the test profiles, started as the program starts it.
 struct Conversation {
-  explicit Conversation(bool autoDialog = false, bool printNames = false) {
+  explicit Conversation(bool autoDialog = false) {
     PinRandomSeed(7);
     dlg.Start({kFixtures + "alfa.ppf", kFixtures + "beta.ppf",
-               kFixtures + "language.dat", autoDialog, printNames});
+               kFixtures + "language.dat", autoDialog, false});
   }
   // Steps of the user: "+auto"/"-auto" and "+names" tick and clear the
   // boxes, "<check>" and "<restart>" are the menu commands, "<enter>" presses
-  // the button on what the input line holds, anything else is typed in and
+  // the button on what the input line holds; any other step is typed in and
   // answered.
   void Do(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
-      if (step.ends_with("auto")) {
-        window.controls.m_bAutoDialog = step[0] == '+';
-      } else if (step == "+names") {
-        window.controls.m_bPrintNames = 1;
-      } else if (step == "<check>") {
-        dlg.OnCheckProfile();
-      } else if (step == "<restart>") {
-        dlg.OnRestart();
-      } else {
-        if (step != "<enter>") window.controls.m_strInputLine = step;
+      ChatFields& f = window.controls;
+      if (step.ends_with("auto")) f.m_bAutoDialog = step[0] == '+';
+      if (step == "+names") f.m_bPrintNames = 1;
+      if (step == "<check>") dlg.OnCheckProfile();
+      if (step == "<restart>") dlg.OnRestart();
+      if (step == "<enter>") dlg.OnAnswer();
+      if (std::string_view("+-<").find(step[0]) == std::string_view::npos) {
+        f.m_strInputLine = step;
         dlg.OnAnswer();
       }
     }
@@ -91,39 +92,35 @@ struct Conversation {
 };
 
 TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
-  const std::string beta = kWelcome + "> Beta\r\nHej Beta.\r\n";
   const std::string wonders = "Beta undrar [SAKNAS2-variabeln finns inte].";
   // clang-format off
   const struct {
     const char* what;
-    bool autoDialog, printNames;
     std::vector<std::string> steps;
     std::string transcript, inputLine, prompt;
   } rows[] = {
-      {"blank input does nothing", false, false, {" \t "}, kWelcome, " \t ", kUserPrompt},
-      {"first input is the name; input trimmed for view and engine", false, false,
+      {"blank input does nothing", {" \t "}, kWelcome, " \t ", kUserPrompt},
+      {"first input is the name; input trimmed for view and engine",
        {"  Anna \t", " hej", "hej  "},
        kAnna + "> hej\r\nJas\xE5.\r\n> hej\r\nDu upprepar dig.\r\n", "", kUserPrompt},
-      {"names printed show the name twice, read at each line", false, false,
-       {"Anna", "+names", "hej"},
-       kAnna + "Anna: hej\r\nAlfa: Jas\xE5.\r\n", "", kUserPrompt},
-      {"words swapped from the first conversation on", false, false,
+      {"names printed, read at each line, show the name twice", {"+names", "Anna", "hej"},
+       kWelcome + "Anna: Anna\r\nAlfa: Hej Anna.\r\nAnna: hej\r\nAlfa: Jas\xE5.\r\n", "",
+       kUserPrompt},
+      {"words swapped from the first conversation on",
        {"Anna", "jag s\xE4ger att jag \xE4r glad"},
        kAnna + "> jag s\xE4ger att jag \xE4r glad\r\nDu s\xE4ger att du \xE4r glad.\r\n",
        "", kUserPrompt},
-      {"automatic dialogue suggests engine 2's translated answer", true, false,
-       {"<enter>", "<enter>"}, beta + "> Beta svarar p\xE5 hej.\r\nJas\xE5.\r\n",
-       wonders, "Beta s&varar:"},
       {"codes translated for the view; ticking midway prompts with the name",
-       false, false, {"Anna", "+auto", "kod"},
+       {"Anna", "+auto", "kod"},
        kAnna + "> kod\r\nSe [SAKNAS-variabeln finns inte] h\xE4r\r\n", wonders,
        "Anna s&varar:"},
-      {"restart without the dialogue empties the input line", false, false,
+      {"restart without the dialogue empties the input line",
        {"Anna", "+auto", "hej", "-auto", "<restart>"}, kWelcome, "", kUserPrompt},
-      {"restart in the dialogue suggests engine 2's name as the user's", false, false,
-       {"Anna", "+auto", "<restart>", "<enter>"},
-       beta, "Beta svarar p\xE5 hej.", "Beta s&varar:"},
-      {"the checker's report, the conversation going on below it", false, false,
+      {"restart in the dialogue suggests engine 2's name, then its translated answers",
+       {"Anna", "+auto", "<restart>", "<enter>", "<enter>"},
+       kWelcome + "> Beta\r\nHej Beta.\r\n> Beta svarar p\xE5 hej.\r\nJas\xE5.\r\n",
+       wonders, "Beta s&varar:"},
+      {"the checker's report, the conversation going on below it",
        {"<check>", "Anna"}, "Profilnamn: " + kFixtures + "alfa.ppf\r\n\r\nNamn: Alfa\r\n"
        "Version: 2\r\nF\xF6rfattare: Testaren\r\nInfo: Svarar f\xF6ruts\xE4gbart.\r\n"
        "Spr\xE5k: test\r\n\r\n[SPEAK]\r\n[21] \"%SAKNAS%\"\r\nVariablen hittades "
@@ -132,7 +129,7 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    Conversation c(row.autoDialog, row.printNames);
+    Conversation c;
     c.Do(row.steps);
     EXPECT_EQ(c.Shown(),
               row.transcript + "|" + row.inputLine + "|" + row.prompt);
@@ -153,9 +150,6 @@ TEST(Controller, Engine2HearsTheUntranslatedReplyAndKnowsBothNames) {
 // last read.
 TEST(Controller, AnswerScrollsSelectsAndUpdatesAndTheCheckerDoesNotRead) {
   Conversation c;
-  c.window.log.clear();
-  c.Do({"  \t\r\n\v\f"});
-  EXPECT_EQ(c.window.log, Log{"Read"});
   c.window.log.clear();
   c.Do({"Anna"});
   EXPECT_EQ(c.window.log,
@@ -197,6 +191,35 @@ TEST(Controller, AnswerButtonFollowsTheInputLineAsShown) {
     EXPECT_EQ(c.window.enabled, enabled);
   }
 }
+
+// clang-format off
+TEST(TranslateCodes, ReplacesTheFirstOccurrenceOfEachCodeOnly) {
+  const struct { const char* what; std::string text, expected; } rows[] = {
+      {"every code", "#ERROR_NOPROFILE# #ERROR_WELCOMEEMPTY# #ERROR_CANTOPENFILE# "
+       "#ERROR_NOVARIABLEANSWER# [#ERROR_LOOPPROTECTION# %a%] "
+       "[#ERROR_VARIABELCANTOPENFILE# ord.txt ] [namn#ERROR_NOVARIABLE#]",
+       "Ingen profil hittades. Fel i profil! Inga poster under [WELCOME] \xE4r inskrivna. "
+       "Filen kunde inte \xF6ppnas. [FEL. Inga svarsalternativ f\xF6r variabel.] "
+       "[Lop-fel i %a%] [Fel vid variablekonvertering, kunde ej \xF6ppna filen: ord.txt ] "
+       "[namn-variabeln finns inte]"},
+      {"same code twice: only the first", "#ERROR_NOPROFILE##ERROR_NOPROFILE#",
+       "Ingen profil hittades.#ERROR_NOPROFILE#"},
+      {"lower case, unknown, checker and cut-short codes stay",
+       "#error_noprofile# #ERROR_SOMETHING# #NOERROR# #ERROR_NOPROFILE",
+       "#error_noprofile# #ERROR_SOMETHING# #NOERROR# #ERROR_NOPROFILE"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(CChatDlg::TranslateCodes(row.text), row.expected);
+  }
+}
+
+TEST(StringTable, HasNoTextForAnUnknownIdAndFormatsEachArgumentOnce) {
+  EXPECT_EQ(LoadString(12345), "");
+  EXPECT_EQ(FormatString(IDS_SAVE_FAILED, "%2", "x"),
+            "Samtalet kunde inte sparas i \"%2\": x.");
+}
+// clang-format on
 
 }  // namespace
 }  // namespace pladdo

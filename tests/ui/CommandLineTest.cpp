@@ -31,12 +31,10 @@ TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
   // clang-format off
   const struct { std::vector<std::string> args; std::string expected; } rows[] = {
       {{}, "default ||"},
-      {{"--terminal"}, "terminal ||"},
       {{"-t", "--profile1", "a.ppf", "--profile2", "b.ppf", "--language", "l.dat",
         "--auto", "--names", "--seed", "42"}, "terminal a.ppf|b.ppf|l.dat auto names seed=42"},
       {{"--profile1=\xC3\xA5.ppf", "--seed=4294967295"}, "default \xE5.ppf|| seed=4294967295"},
       {{"--seed=0", "--help"}, "help || seed=0"},
-      {{"--version"}, "version ||"},
       {{"check", "--language", "l.dat", "a.ppf", "--", "-x.ppf"}, "check ||l.dat [a.ppf] [-x.ppf]"},
       {{"--bogus"}, unknown + "--bogus" + help},
       {{"--auto=1"}, unknown + "--auto=1" + help},
