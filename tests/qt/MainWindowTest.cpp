@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-#include "about/AboutDlg.h"
 #include "profile/ProfileDlg.h"
 #include "tests/qt/QtTestUtil.h"
 #include "ui/qt/FileDialog.h"
@@ -43,6 +42,7 @@ class MainWindowTest : public ::testing::Test {
   QString Get(const char* name, const char* property = "text") {
     return Text(m_window.get(), name, property);
   }
+  QString View() { return Get("view", "plainText"); }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(Child("inputLine"), key, modifiers);
   }
@@ -52,8 +52,8 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<CMainWindow> m_window;
 };
 
-TEST_F(MainWindowTest, StartsWithTheWelcomeAloneThenTypedLinesMakeExchanges) {
-  EXPECT_EQ(Get("view", "plainText"), kWelcome);
+TEST_F(MainWindowTest, StartsWithTheWelcomeThenTypedLinesAndKeysDoTheirWork) {
+  EXPECT_EQ(View(), kWelcome);
   EXPECT_EQ(Get("prompt"), QStringLiteral("Du s&varar:"));
   EXPECT_EQ(Get("inputLine"), QString());
   EXPECT_FALSE(Child("autoDialog")->property("checked").toBool());
@@ -67,10 +67,9 @@ TEST_F(MainWindowTest, StartsWithTheWelcomeAloneThenTypedLinesMakeExchanges) {
   Key(Qt::Key_Return);
   test::Type(Child("inputLine"), QStringLiteral("En BLOMMA på ängen"));
   QTest::mouseClick(Child("answerButton"), Qt::LeftButton);
-  EXPECT_EQ(Get("view", "plainText"),
-            kWelcome +
-                "> Åsa Öberg\nTrevligt att träffas.\n"
-                "> En BLOMMA på ängen\nBlå blommor är fina.\n");
+  EXPECT_EQ(View(), kWelcome +
+                        "> Åsa Öberg\nTrevligt att träffas.\n"
+                        "> En BLOMMA på ängen\nBlå blommor är fina.\n");
   EXPECT_EQ(Get("inputLine"), QString());
   EXPECT_FALSE(Child("answerButton")->isEnabled());
 
@@ -82,25 +81,18 @@ TEST_F(MainWindowTest, StartsWithTheWelcomeAloneThenTypedLinesMakeExchanges) {
   EXPECT_EQ(Get("inputLine", "selectedText"), QStringLiteral("Se en blomma"));
   EXPECT_EQ(Get("prompt"), QStringLiteral("Åsa Öberg s&varar:"));
   QTest::keyClick(Child("view"), Qt::Key_Return);
-  EXPECT_FALSE(Get("view", "plainText").contains("> Se en blomma"));
+  EXPECT_FALSE(View().contains("> Se en blomma"));
   Key(Qt::Key_Return);
-  EXPECT_TRUE(Get("view", "plainText")
-                  .endsWith("> Se en blomma\nBlå blommor är fina.\n"));
-}
+  EXPECT_TRUE(View().endsWith("> Se en blomma\nBlå blommor är fina.\n"));
 
-TEST_F(MainWindowTest, KeysReachTheirCommands) {
-  test::Type(Child("inputLine"), QStringLiteral("Åsa"));
-  Key(Qt::Key_Return);
+  // The keys reach their commands: Ctrl+S saves what the view shows.
   m_desktop.answers << m_files.Path("s.txt");
   Key(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(m_files.Read("s.txt"),
-            "Hej, jag \xC3\xA4r Testbot.\n> \xC3\x85sa\nTrevligt att tr\xC3\xA4"
-            "ffas.\n");
+  EXPECT_EQ(QString::fromStdString(m_files.Read("s.txt")), View());
   Key(Qt::Key_D, Qt::ControlModifier);
-  EXPECT_TRUE(Get("view", "plainText")
-                  .startsWith("Profilnamn: " + m_files.Path("bot1.ppf")));
+  EXPECT_TRUE(View().startsWith("Profilnamn: " + m_files.Path("bot1.ppf")));
   Key(Qt::Key_F2);
-  EXPECT_EQ(Get("view", "plainText"), kWelcome);
+  EXPECT_EQ(View(), kWelcome);
   Key(Qt::Key_F1);
   ASSERT_EQ(m_desktop.opened.size(), 1);
   EXPECT_EQ(QFileInfo(m_desktop.opened[0].toLocalFile()).canonicalFilePath(),
@@ -130,19 +122,11 @@ TEST_F(MainWindowTest, ChooserShowsBrowsesAndAppliesOnlyOnOk) {
     SetUp();
     const QString bot1 = m_files.Path("bot1.ppf");
     const QString bot2 = m_files.Path("bot2.ppf");
-    const QStringList first{"Den första boten.",
-                            bot1,
-                            "Namn: Första",
-                            "Version: 1.2",
-                            "Skapare: Anna",
-                            "Språk: svenska",
-                            "alfa",
-                            "Émile",
-                            "Zet",
-                            "Zeta",
-                            "åsa",
-                            "Ärla",
-                            "Örjan"};
+    const QStringList first =
+        QStringList{"Den första boten.", bot1,
+                    "Namn: Första",      "Version: 1.2",
+                    "Skapare: Anna",     "Språk: svenska"} +
+        QStringLiteral("alfa Émile Zet Zeta åsa Ärla Örjan").split(u' ');
     const QStringList second{
         " ", bot2, "Namn:  ", "Version:  ", "Skapare:  ", "Språk:  ", "Bertil"};
     test::WhenModal<CProfileDlg>([&](CProfileDlg* chooser) {
@@ -176,9 +160,6 @@ TEST_F(MainWindowTest, ChooserShowsBrowsesAndAppliesOnlyOnOk) {
 }
 
 TEST_F(MainWindowTest, CloseBoxEndsWithTwoAndExitWithOne) {
-  test::WhenModal<CAboutDlg>([](CAboutDlg* about) { about->accept(); });
-  m_window->findChild<QAction*>("actionAbout")->trigger();
-  EXPECT_TRUE(m_window->isVisible());
   m_window->close();
   EXPECT_EQ(m_window->result(), 2);
   SetUp();
@@ -215,16 +196,12 @@ TEST_F(MainWindowTest, ViewTakesTheGrowthAndTheControlsKeepTheirEdges) {
   }
 }
 
-TEST(ConvertFilter, PairsBecomeQtNameFilters) {
-  const std::pair<std::string, QStringList> rows[] = {
-      {"a|b|c|d||", {"a (b)", "c (d)"}},
-      {"Alla filer (*.*)|*.*||", {"Alla filer (*)"}},
-      {"Bilder|*.png;*.jpg", {"Bilder (*.png *.jpg)"}},
-      {"Text|*.txt|Udda||", {"Text (*.txt)"}}};
-  for (const auto& [filter, expected] : rows) {
-    SCOPED_TRACE(filter);
-    EXPECT_EQ(ConvertFilter(filter), expected);
-  }
+TEST(ConvertFilter, PairsBecomeQtNameFiltersUpToTheEmptyPart) {
+  EXPECT_EQ(ConvertFilter("a|b|c|d||x|y"), (QStringList{"a (b)", "c (d)"}));
+  // "*.*" lists files without an extension too; a name is not given its
+  // own pattern twice; an odd last name has no pattern and is left out.
+  EXPECT_EQ(ConvertFilter("Alla filer (*.*)|*.*|Bilder|*.png;*.jpg|Udda"),
+            (QStringList{"Alla filer (*)", "Bilder (*.png *.jpg)"}));
 }
 
 TEST(FileDialog, SaveAsksBeforeOverwritingAndRefusesPathsCp1252CannotHold) {
@@ -237,21 +214,18 @@ TEST(FileDialog, SaveAsksBeforeOverwritingAndRefusesPathsCp1252CannotHold) {
   EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
   EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("txt"));
 
-  const std::tuple<QString, std::string, QString> rows[] = {
-      {"/tmp/Åsa/ö.txt", "/tmp/\xC5sa/\xF6.txt", ""},
-      {"/tmp/ł.txt", "kvar",
-       "Sökvägen\n/tmp/ł.txt\ninnehåller tecken som Pladdo inte kan hantera. "
-       "Välj ett annat filnamn."}};
-  for (const auto& [chosen, expected, message] : rows) {
-    SCOPED_TRACE(chosen.toStdString());
-    test::FakeDesktop desktop;
-    desktop.answers << chosen;
-    std::string result = "kvar";
-    EXPECT_EQ(FileDialog(result, nullptr, request, desktop.Hooks()),
-              expected != "kvar");
-    EXPECT_EQ(result, expected);
-    EXPECT_EQ(desktop.messages.value(0), message);
-  }
+  // A path Windows-1252 cannot hold is refused with a message and leaves
+  // the result alone.
+  test::FakeDesktop desktop;
+  desktop.answers << "/tmp/Åsa/ö.txt"
+                  << "/tmp/ł.txt";
+  std::string result;
+  EXPECT_TRUE(FileDialog(result, nullptr, request, desktop.Hooks()));
+  EXPECT_FALSE(FileDialog(result, nullptr, request, desktop.Hooks()));
+  EXPECT_EQ(result, "/tmp/\xC5sa/\xF6.txt");
+  EXPECT_EQ(desktop.messages,
+            QStringList{"Sökvägen\n/tmp/ł.txt\ninnehåller tecken som Pladdo "
+                        "inte kan hantera. Välj ett annat filnamn."});
 }
 
 }  // namespace

@@ -25,9 +25,8 @@ namespace pladdo::test {
 // information, one name, and answers that suggest "blomma".
 inline const std::string kBot1 =
     "[INFO]\nname=Första\nversion=1.2\ncreator=Anna\ninfo=Den första boten.\n"
-    "language=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!Émile\n!"
-    "alfa\n"
-    "[WELCOME]\n!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
+    "language=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!Émile\n"
+    "!alfa\n[WELCOME]\n!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
     "[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
 inline const std::string kBot2 = "[NAME]\n!Bertil\n[NOTFOUND]\n!Se en blomma\n";
 
