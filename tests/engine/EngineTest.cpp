@@ -1,0 +1,449 @@
+// Tests of the engine on small profiles written as bytes: the block reader,
+// keyword matching, answer expansion, the choice of the replying block and
+// the worked conversation end to end, with files that change or are no
+// profile at all.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/ChatEngine.h"
+#include "engine/Clock.h"
+#include "engine/Codepage.h"
+#include "engine/ProfileStream.h"
+#include "engine/Random.h"
+#include "engine/TextUtil.h"
+
+namespace pladdo {
+namespace {
+
+using Texts = std::vector<std::string>;
+using namespace std::string_literals;
+
+void WriteBytes(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::tm At(int year, int month, int day, int hour, int minute, int second) {
+  std::tm time{};
+  time.tm_year = year - 1900, time.tm_mon = month - 1, time.tm_mday = day;
+  time.tm_hour = hour, time.tm_min = minute, time.tm_sec = second;
+  return time;
+}
+
+// An engine on a profile in a fresh temporary folder, with a pinned random
+// generator and the clock at 2002-12-04 09:05:07. The language file lies in
+// the folder, so no table of the working folder creeps in.
+class EngineTest : public ::testing::Test {
+ protected:
+  EngineTest() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "pladdo-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
+    m_dir = pattern;
+    PinRandomSeed(1);
+    SetFixedTime(At(2002, 12, 4, 9, 5, 7));
+  }
+  ~EngineTest() override {
+    SetFixedTime(std::nullopt);
+    UnpinRandomSeed();
+    std::error_code error;
+    std::filesystem::remove_all(m_dir, error);
+  }
+  std::string File(std::string_view n) const { return (m_dir / n).string(); }
+  // Writes the profile (and the language table) and sets the engine on them.
+  void UseProfile(std::string_view bytes, std::string_view table = "") {
+    m_strProfile = File("bot.ppf");
+    WriteBytes(m_strProfile, bytes);
+    WriteBytes(File("language.dat"), table);
+    m_engine.SetLanguageFile(File("language.dat"));
+    m_engine.SetProfile(m_strProfile);
+  }
+  // The welcome and the replies to the inputs of a fresh conversation,
+  // joined by "|".
+  std::string Talk(const Texts& inputs) {
+    m_engine.Reset();
+    std::string replies(m_engine.GetWelcome());
+    for (const std::string& input : inputs) {
+      m_engine.SetInput(input);
+      replies += "|" + std::string(m_engine.GetReply());
+    }
+    return replies;
+  }
+  std::string Expand(std::string text, int depth = kExpandDepth) {
+    m_engine.ExpandAnswer(text, depth);
+    return text;
+  }
+
+  std::filesystem::path m_dir;
+  CChatEngine m_engine;
+  std::string m_strProfile;
+};
+
+// Runs a test body for the profile as UTF-8 and as Windows-1252.
+class BothEncodings : public EngineTest,
+                      public ::testing::WithParamInterface<bool> {
+ protected:
+  std::string Encode(const std::string& utf8) const {
+    return GetParam() ? utf8 : Utf8ToCp1252(utf8);
+  }
+};
+INSTANTIATE_TEST_SUITE_P(Engine, BothEncodings, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& row) {
+                           return row.param ? "Utf8" : "Windows1252";
+                         });
+
+// ---- Block reader -----------------------------------------------------------
+
+TEST_F(EngineTest, BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
+  const std::string x(1021, 'x');
+  const struct { std::string profile, block; Texts answers; } rows[] = {
+      {"[START]\n!Hej # vad bra\n!Nummer #1\n", "START", {"Hej", "Nummer"}},
+      {"\t[START]\n\t!Hej\n \t \n# only a comment\n\n!a\n", "START",
+       {"Hej", "a"}},
+      {"[START]\n!   Hej    p\xE5   dig  \n! Hej\n!\n", "START",
+       {"Hej p\xE5 dig", "Hej", ""}},
+      {"[START]\r\n!a\r\n!b", "START", {"a", "b"}},
+      {"[welcome] greetings\n!a\n", "WELCOME", {"a"}},
+      {"[ WELCOME ]\n!a\nx[WELCOME]\n!b\n", "WELCOME", {}},
+      {"[h\xC4LSNING]\n!a\n", "h\xE4lsning", {"a"}},
+      {"[ab]\n!a\n", "a?", {"a"}}, {"[abc]\n!a\n", "a*", {"a"}},
+      {"[START]\n!a\n!b\n[REPEAT]\n!c\n", "START", {"a", "b"}},
+      {"[START]\n?x\n!a\n?y\n!b\n", "START", {"a"}},
+      {"[START]\n!a\nhello\n!b\n", "START", {"a"}},
+      {"[NOTFOUND]\n!a\n[NOTFOUND]\n!b\n", "NOTFOUND", {"a"}},
+      {"[START]\n!a\n", "REPEAT", {}}, {"!a\n[START]\n", "START", {}},
+      {"", "START", {}},
+      // A line keeps its first 1023 bytes and no half of a UTF-8 letter.
+      {"[START]\n!" + x + "y\n!" + x + "yz\n", "START", {x + "y", x + "y"}},
+      {"[START]\n!" + x + "\xC3\xA4z\n!\xC3\xB6" + x.substr(3) +
+           "\xE2\x82\xAC\n", "START", {x, "\xF6" + x.substr(3)}},
+      {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n", "START",
+       {"\xF6" + x.substr(1) + "\xC3", "\xE5"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile);
+    UseProfile(row.profile);
+    EXPECT_TRUE(m_engine.LoadBlock(row.block));
+    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+  }
+}
+
+TEST_F(EngineTest, BlockReaderCountsEveryLineReadIncludingTheFinalEnd) {
+  const struct { std::string file; Texts rows; std::vector<int> counts; }
+  rows[] = {  // every ReadRow result and the lines counted after each
+      {"# comment\n\n[INFO]\n!a\n", {"[INFO]", "!a", ""}, {3, 4, 5}},
+      {"[INFO]\n!a", {"[INFO]", "!a", ""}, {1, 2, 2}},
+      {"", {""}, {1}}, {"\n\n", {""}, {3}},
+      {"[START]\n!" + std::string(1100, 'x') + "\n!next\n",
+       {"[START]", "!" + std::string(1022, 'x'), "!next", ""}, {1, 2, 3, 4}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file.substr(0, 20));
+    WriteBytes(File("count.ppf"), row.file);
+    CProfileStream stream;
+    ASSERT_TRUE(m_engine.OpenProfile(stream, File("count.ppf")));
+    const int base = m_engine.GetLineCount();
+    for (std::size_t i = 0; i <= row.rows.size(); ++i) {
+      const std::size_t last = std::min(i, row.rows.size() - 1);
+      EXPECT_EQ(m_engine.ReadRow(stream, true), row.rows[last]) << i;
+      EXPECT_EQ(m_engine.GetLineCount() - base, row.counts[last]) << i;
+    }
+    m_engine.CloseProfile(stream);
+  }
+}
+
+TEST_F(EngineTest, FilesThatAreNoProfileDoNoHarm) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 7919 % 256);
+  UseProfile(binary + "\n[START]\n!ok\n");
+  ASSERT_TRUE(m_engine.LoadBlock("START"));
+  EXPECT_EQ(m_engine.GetAnswers(), Texts{"ok"});
+  for (const std::string& path :
+       {std::string(), File("none.ppf"), m_dir.string(), "/dev/zero"s}) {
+    SCOPED_TRACE(path);
+    m_engine.SetProfile(path);
+    EXPECT_FALSE(m_engine.LoadBlock("START"));  // the list stays
+    EXPECT_EQ(m_engine.GetAnswers(), Texts{"ok"});
+    EXPECT_EQ(Talk({"a", "a", "b"}), "#ERROR_CANTOPENFILE#|#ERROR_NOPROFILE#"
+                                     "|#ERROR_NOPROFILE#|#ERROR_NOPROFILE#");
+    m_engine.SetBotName();
+    EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
+  }
+  // A Windows-1252 path opens a file named in UTF-8 or in raw bytes.
+  for (const char* onDisk : {"b\xC3\xA5t.ppf", "r\xE5.ppf"}) {
+    SCOPED_TRACE(onDisk);
+    WriteBytes(File(onDisk), "[START]\n!a\n");
+    m_engine.SetProfile(File(FileLineToCp1252(onDisk)));
+    EXPECT_TRUE(m_engine.LoadBlock("START"));
+    EXPECT_EQ(m_engine.GetAnswers(), Texts{"a"});
+  }
+}
+
+TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
+  UseProfile("[START]\n!s\n[NOTFOUND]\n!old\n");
+  EXPECT_EQ(Talk({"a", "b"}), "#ERROR_WELCOMEEMPTY#|s|old");
+  WriteBytes(m_strProfile, "[NOTFOUND]\n!N\xC9W\n");
+  m_engine.SetInput("c");
+  EXPECT_EQ(m_engine.GetReply(), "N\xC9W");
+  std::filesystem::remove(m_strProfile);
+  m_engine.SetInput("d");
+  EXPECT_EQ(m_engine.GetReply(), "#ERROR_NOPROFILE#");
+  EXPECT_EQ(m_engine.GetAnswer(), "n\xE9w");  // lower-cased, not lost
+  WriteBytes(m_strProfile, "[NOTFOUND]\n!back\n");
+  m_engine.SetInput("e");
+  EXPECT_EQ(m_engine.GetReply(), "back");
+}
+
+// ---- Keyword matching -------------------------------------------------------
+
+TEST_F(EngineTest, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
+  const struct { std::string pattern, input, capture; } rows[] = {  // "-": none
+      {"hej", "Hej!", ""}, {"hej", "ja, hej p\xE5 dig", "p\xE5 dig"},
+      {"hej", "hejsan", "-"}, {"hej", "hejsan hej", "-"},
+      {"hej", "\xE5hej", "-"}, {"hej", "hej\xF6", "-"},
+      {"hej", "1hej2", ""}, {"H\xC4J", "h\xE4j du", "du"},
+      {"jag heter*", "Jag heter Anna.", "anna"},
+      {"jag heter *", "jag heter anna", "-"},
+      {"jag heter", "jag heter  anna  lisa ", "anna lisa"},
+      {"jag \xE4r*", "jag \xE4r 25 \xE5r", ""},
+      {"jag heter", "jag heter x-y", "x"}, {"jag heter", "jag heter a.", "a"},
+      {"jag heter", "jag heter.", ""}, {"jag*dig", "jagar dig", ""},
+      {"jag*dig", "dig jag", "-"}, {"hej**d\xE5", "hej och d\xE5", ""},
+      {"vad?", "vad!", ""}, {"vad?", "vad", "-"},
+      {"", "Hej hopp 3", "hej hopp"}, {"  hej   d\xE5 ", "hej d\xE5", ""},
+      {"hej d\xE5", "hej  d\xE5", "-"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.pattern + " | " + row.input);
+    // Answers echoing the capture ("%FE%" exactly) go when it is empty.
+    UseProfile("[SPEAK]\n?" + row.pattern + "\n!a %fe% %@FE%\n!<%FE%>\n");
+    m_engine.SetInput(row.input);
+    const bool matched = m_engine.MatchSpeak();
+    EXPECT_EQ(matched ? m_engine.GetCapture() : "-", row.capture);
+    if (matched) {
+      EXPECT_EQ(m_engine.GetAnswers().size(), row.capture.empty() ? 1u : 2u);
+    }
+  }
+}
+
+TEST_F(EngineTest, KeywordMatchTakesTheFirstRowFromSpeakToTheEndOfTheFile) {
+  UseProfile("[START]\n?tidig\n!before\n[SPEAK]\n?hej\n?tja\n!first\n!first2\n"
+             "?hej\n!second\n?h\n[NOTFOUND]\n?sen\n!late\n[x]\n!y\n"
+             "?jag heter\n!hej %FE%\n?ingen\n!%FE%\n!x%FE%y\n?ingen\n!z\n");
+  const struct { std::string input; bool matches; Texts answers; } rows[] = {
+      {"hej", true, {"first", "first2"}}, {"tja", true, {"first", "first2"}},
+      {"sen", true, {"late"}}, {"jag heter bo", true, {"hej %FE%"}},
+      {"tidig", false, {"hej %FE%"}},  // no match leaves list and capture
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.input);
+    m_engine.SetInput(row.input);
+    EXPECT_EQ(m_engine.MatchSpeak(), row.matches);
+    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+  }
+  EXPECT_EQ(m_engine.GetCapture(), "bo");
+  m_engine.SetInput("ingen");  // all answers dropped: no match, no later row
+  EXPECT_FALSE(m_engine.MatchSpeak());
+}
+
+// ---- Answer expansion -------------------------------------------------------
+
+const std::string kBlocksUtf8 =
+    "[h\xC3\xA4lsning]\n!hej\n[en]\n!\xC3\xA5ska\n[a]\n!x %a%\n"
+    "[dubbel]\n!%dubbel% %dubbel%\n[tom]\n?x\n[tomrad]\n!\n"
+    "[kedja]\n!%en% och %@en%\n";
+
+TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
+  UseProfile(Encode(kBlocksUtf8));
+  const std::string file = File("ord.txt"), none = File("saknas.txt");
+  WriteBytes(file, "[f\xC3\xA4rg]\n!r\xC3\xB6" "d\n");
+  const struct { std::string user, capture, text, expected; } rows[] = {
+      {"Anna", "", "Hej %NAME_USER%!", "Hej Anna!"},
+      {"\xE5sa", "", "%@NAME_USER%", "\xC5sa"}, {"", "", "%@NAME_USER%.", "."},
+      {"", "", "%NAME_PLADDO%", "Pladdo"},
+      {"", "anna", "Hej %FE%, %@FE%", "Hej anna, Anna"},
+      {"%SYS_DATE_YYYY%", "", "%NAME_USER%", "2002"},
+      {"", "", "100%% s\xE4ker %%NAME_USER%%", "100% s\xE4ker %NAME_USER%"},
+      {"", "", "50% av oss", "50% av oss"},
+      {"Anna", "", "50% av %NAME_USER%", "50[av#ERROR_NOVARIABLE#]NAME_USER%"},
+      {"", "", "%SYS_TIME_H%.%SYS_TIME_MM% %SYS_TIME_HH%:%SYS_TIME_M%",
+       "9.05 09:5"},
+      {"", "", "%SYS_TIME_SS% %SYS_TIME_S%", "07 7"},
+      {"", "", "%SYS_DATE_D%/%SYS_DATE_M% %SYS_DATE_YY%", "4/12 02"},
+      {"", "", "%SYS_DATE_DD%.%SYS_DATE_MM%.%SYS_DATE_YYYY%", "04.12.2002"},
+      {"", "", "%@en%! % EN %", "\xC5ska! \xE5ska"},
+      {"", "", "%@H\xC4LSNING% % h\xE4lsning %", "Hej hej"},
+      {"", "", "%kedja%", "\xE5ska och \xC5ska"},
+      {"", "", "%name_user%", "[name_user#ERROR_NOVARIABLE#]"},
+      {"", "", "%@  ok  \xE4nd %", "[ok \xE4nd#ERROR_NOVARIABLE#]"},
+      {"", "", "%tom%<%tomrad%>", "[tom#ERROR_NOVARIABLE#]<>"},
+      {"", "", "%" + file + "|f\xE4rg% %@" + file + "| f\xE4rg %",
+       "r\xF6" "d R\xF6" "d"},
+      {"", "", "%" + file + "|@bl\xE5%", "[bl\xE5#ERROR_NOVARIABLE#]"},
+      {"", "", "%" + none + "|en%",
+       "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
+      {"", "", "%|en%", "[#ERROR_VARIABELCANTOPENFILE#  ]"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text);
+    m_engine.SetUserName(row.user);
+    m_engine.CaptureRest(" " + row.capture, 0);
+    EXPECT_EQ(Expand(row.text), row.expected);
+  }
+  SetFixedTime(At(2009, 1, 1, 0, 0, 0));
+  EXPECT_EQ(Expand("%SYS_TIME_H% %SYS_TIME_HH% %SYS_TIME_M% %SYS_DATE_YY%"),
+            "0 00 0 09");
+  m_engine.SetProfile(none);
+  EXPECT_EQ(Expand("%en%"), "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]");
+}
+
+std::string Chain(int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += "x ";
+  return text + "[#ERROR_LOOPPROTECTION# x %a%]";
+}
+
+TEST_P(BothEncodings, ExpansionStopsAtTheDepthAndAtTheBudget) {
+  UseProfile(Encode(kBlocksUtf8));
+  for (const int depth : {0, 1, 20, 21}) {
+    EXPECT_EQ(Expand("%a%", depth), Chain(depth)) << depth;
+  }
+  EXPECT_EQ(Expand("%a%|%a%"), Chain(20) + "|" + Chain(20));
+  std::string within;
+  for (int i = 0; i < kExpandBudget; ++i) within += "%%";
+  const std::string percents(static_cast<std::size_t>(kExpandBudget), '%');
+  for (int twice = 0; twice < 2; ++twice) {  // each answer gets a new budget
+    EXPECT_EQ(Expand(within), percents);
+    EXPECT_EQ(Expand(within + "%%%en%"),
+              percents + "[#ERROR_LOOPPROTECTION# %%]"
+                         "[#ERROR_LOOPPROTECTION# %en%]");
+  }
+  const std::string doubled = Expand("%dubbel%");
+  EXPECT_NE(doubled.find("[#ERROR_LOOPPROTECTION# %dubbel%]"), npos);
+  EXPECT_NE(doubled.find("[#ERROR_LOOPPROTECTION# %dubbel% %dubbel%]"), npos);
+  EXPECT_EQ(Expand("%dubbel%"), doubled);
+  EXPECT_EQ(Expand("%a%"), Chain(20));
+}
+
+// ---- The engine object and the replying block -------------------------------
+
+TEST(Random, APinnedSeedGivesTheRuntimeSequenceEvenPastANewEngine) {
+  PinRandomSeed(1);  // the Microsoft C runtime's rand() after srand(1)
+  std::vector<int> values = {DrawRandom()};
+  CChatEngine engine;  // does not reseed a pinned generator
+  while (values.size() < 5) values.push_back(DrawRandom());
+  UnpinRandomSeed();
+  EXPECT_EQ(values, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+}
+
+TEST_F(EngineTest, SetBotNameDrawsARowOfTheNameBlockAsWritten) {
+  for (const char* profile : {"[NAME]\n?x\n", ""}) {
+    UseProfile(profile);
+    m_engine.SetBotName();
+    EXPECT_EQ(m_engine.GetBotName(), "#ERROR_NOVARIABLEANSWER#") << profile;
+  }
+  UseProfile("[NAME]\n!%NAME_USER%\n!Bo\n!Cilla\n");
+  std::set<std::string> names;
+  for (int i = 0; i < 100; ++i) {
+    m_engine.SetBotName();
+    names.insert(m_engine.GetBotName());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"%NAME_USER%", "Bo", "Cilla"}));
+}
+
+const std::string kSelection =
+    "[WELCOME]\n!welcome\n[START]\n!start\n[REPEAT]\n!repeat\n"
+    "[IMITATE]\n!imitate\n[SPEAK]\n?hej\n!speak\n[NOTFOUND]\n!notfound\n";
+
+TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
+  const std::string none = "#ERROR_NOVARIABLEANSWER#";
+  const struct { std::string profile; Texts inputs; std::string replies; }
+  rows[] = {
+      {kSelection, {"hej", "hej"}, "welcome|start|repeat"},
+      {kSelection, {"x", "hej", "HEJ", "hej!"},
+       "welcome|start|speak|repeat|speak"},
+      {kSelection, {"x", "Notfound", "b"}, "welcome|start|notfound|imitate"},
+      {kSelection, {"x", "notfound", "notfound"},
+       "welcome|start|notfound|repeat"},
+      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n", {"hej", "hej"},
+       "#ERROR_WELCOMEEMPTY#|" + none + "|" + none},
+      {"[WELCOME]\n!Hej %NAME_PLADDO%\n[START]\n!A\n[NOTFOUND]\n!nf\n",
+       {"a", "b", "c"}, "Hej Pladdo|A|" + none + "|nf"},
+      {"[START]\n!s\n", {"a", "b"}, "#ERROR_WELCOMEEMPTY#|s|" + none},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.profile);
+    UseProfile(row.profile);
+    EXPECT_EQ(Talk(row.inputs), row.replies);
+  }
+}
+
+// ---- The worked conversation ------------------------------------------------
+
+const std::string kExampleUtf8 =
+    "[INFO]\nname=Exempel\nlanguage=svenska\n[NAME]\n!Kalle\n"
+    "[WELCOME]\n!Hej! Vad heter du?\n"
+    "[START]\n!Trevligt att tr\xC3\xA4" "ffas, %NAME_USER%.\n"
+    "[REPEAT]\n!Du upprepar dig.\n[IMITATE]\n!H\xC3\xA4rmar du mig?\n"
+    "[SPEAK]\n?jag heter*\n?mitt namn \xC3\xA4r*\n"
+    "!Hej %@FE%, jag heter %NAME_PLADDO%.\n"
+    "?klockan\n!Den \xC3\xA4r %SYS_TIME_HH%.%SYS_TIME_MM%.\n"
+    "?jag tror att\n!Varf\xC3\xB6r tror du att %FE%?\n"
+    "[NOTFOUND]\n!%sv\xC3\xA5r%\n[SV\xC3\x85R]\n!Ber\xC3\xA4tta mer.\n"
+    "!Jas\xC3\xA5?\n";
+
+TEST_P(BothEncodings, TheWorkedConversationRunsAsDescribed) {
+  UseProfile(Encode(kExampleUtf8),
+             Encode("[svenska]\n\"du\" \"jag\"\n\"mig\" \"dig\"\n"
+                    "\"v\xC3\xA5r\" \"er\"\n"));
+  SetFixedTime(At(2026, 5, 17, 14, 5, 0));
+  m_engine.Reset();
+  m_engine.SetBotName();
+  EXPECT_EQ(m_engine.GetBotName(), "Kalle");
+  EXPECT_EQ(m_engine.GetWelcome(), "Hej! Vad heter du?");
+  m_engine.SetUserName("Anna");
+  const struct { std::string input, reply, capture; } turns[] = {
+      {"Anna", "Trevligt att tr\xE4" "ffas, Anna.", ""},
+      {"Jag heter Anna.", "Hej Anna, jag heter Kalle.", "anna"},
+      {"Mitt namn \xC4r \xD6rjan", "Hej \xD6rjan, jag heter Kalle.",
+       "\xF6rjan"},
+      {"Jag tror att du hatar mig", "Varf\xF6r tror du att jag hatar dig?",
+       "jag hatar dig"},
+      {"jag tror att v\xC5r katt jagade jag", "Varf\xF6r tror du att er katt "
+       "jagade jag?", "er katt jagade jag"},
+      {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""},
+      {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
+  };
+  for (const auto& turn : turns) {
+    m_engine.SetInput(turn.input);
+    EXPECT_EQ(m_engine.GetReply(), turn.reply);
+    EXPECT_EQ(m_engine.GetCapture(), turn.capture) << turn.input;
+  }
+  // NOTFOUND draws from the block; the user typing back an answer that the
+  // bot then gives again brings IMITATE.
+  std::string last;
+  bool imitated = false;
+  for (int i = 0; i < 40 && !imitated; ++i) {
+    m_engine.SetInput(i % 2 == 0 ? "vet inte " + std::to_string(i) : last);
+    last = m_engine.GetReply();
+    imitated = last == "H\xE4rmar du mig?";
+    EXPECT_TRUE(imitated || last == "Ber\xE4tta mer." || last == "Jas\xE5?")
+        << last;
+  }
+  EXPECT_TRUE(imitated);
+  // A restart forgets the user and the turns but keeps profile and table.
+  EXPECT_EQ(Talk({"Bo", "jag tror att du"}), "Hej! Vad heter du?|Trevligt att"
+            " tr\xE4" "ffas, .|Varf\xF6r tror du att jag?");
+  EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
+}
+
+}  // namespace
+}  // namespace pladdo
