@@ -276,7 +276,7 @@ TEST(ChangingProfile, NextReplyReadsTheFileAsItIsNowCachedOrNot) {
     for (const bool cached : {false, true}) {
       SCOPED_TRACE(replyAfter + (cached ? ", cached" : ", read directly"));
       SetFixedTimes(Write("byte.ppf", kBefore));
-      EXPECT_EQ(RunChild([&] {
+      EXPECT_EQ(RunChild([&, change = change] {
                   // Without a margin the unchanged file is kept after its
                   // first pass; with it the file counts as too new to keep.
                   if (cached) CProfileStream::SetCacheMargin({});
@@ -340,7 +340,7 @@ TEST(VariableUserName, AnswerStaysBoundedAndTheConversationGoesOn) {
   const std::string profile = Write("test.ppf", kProfile);
   for (const auto& [name, answer] : rows) {
     SCOPED_TRACE(name.substr(0, 40));
-    EXPECT_EQ(RunChild([&] {
+    EXPECT_EQ(RunChild([&, &name = name, &answer = answer] {
                 CChatEngine engine;
                 auto texts = Converse(engine, profile, File("ingen.dat"),
                                       {name, "alfa"});
