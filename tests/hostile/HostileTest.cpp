@@ -63,9 +63,8 @@ struct ChildRun {
 // is killed, so that a hang fails its own case.
 ChildRun RunChild(const std::function<std::string()>& body,
                   std::string_view input = "", int seconds = 30) {
-  const std::string in = Write(".in", input);
-  const std::string out = File(".out");
-  const std::string err = File(".err");
+  const std::string in = Write(".in", input), out = File(".o"),
+                    err = File(".e");
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(open(in.c_str(), O_RDONLY), 0);
@@ -86,7 +85,8 @@ ChildRun RunChild(const std::function<std::string()>& body,
     usleep(5000);
   }
   const int code = WEXITSTATUS(status);
-  return {killed ? "did not finish within " + std::to_string(seconds) + " s"
+  return {pid < 0  ? "cannot fork"
+          : killed ? "did not finish within " + std::to_string(seconds) + " s"
           : WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
           : code != 0           ? "exit status " + std::to_string(code)
                                 : "",
