@@ -1,6 +1,7 @@
 // The block reader: opens a profile, reads its rows and finds its blocks,
 // anew on every lookup (the stream replays unchanged files from memory).
 #include <limits>
+#include <optional>
 
 #include "engine/ChatEngine.h"
 #include "engine/TextUtil.h"
@@ -64,6 +65,14 @@ std::string CChatEngine::ReadRow(CProfileStream& stream, bool countLines) {
 }
 
 bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
+  // A name without wildcards and "]" is looked up in the header list of a
+  // file held in memory: the first header of that name from here on is the
+  // one the scan below would find.
+  if (name.find_first_of("*?]") == std::string_view::npos) {
+    if (const std::optional<bool> found = stream.SeekHeader(name)) {
+      return *found;
+    }
+  }
   std::string header;
   header.reserve(name.size() + 2);
   header += '[';

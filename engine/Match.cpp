@@ -13,21 +13,32 @@ bool CChatEngine::MatchSpeak() {
   FindBlock(stream, "SPEAK");
 
   // The leading blank gives a keyword at the start of the input a non-letter
-  // in front of it.
+  // in front of it. Patterns come lower-cased from the stream, so the search
+  // runs on a lower-cased copy; the input is stored lower-cased already, so
+  // the copy matches the text that the capture and the word ends are read
+  // from byte for byte.
   const std::string searchText = " " + m_strInput;
+  std::string lowered = searchText;
+  ToLower(lowered);
+  const std::string_view text = lowered;
+  CProfileStream::ByteSet textBytes;
+  for (const char c : lowered) {
+    textBytes.set(static_cast<unsigned char>(c));
+  }
   bool matched = false;
   // The scan does not stop at the next block header: pattern rows of later
   // blocks take part as well.
-  while (!stream.AtEnd()) {
-    std::string row = ReadRow(stream, false);
-    NormalizeSpaces(row);
-    if (row.empty() || row.front() != '?') {
-      continue;
-    }
-    row.front() = ' ';
-    NormalizeSpaces(row);
+  std::string_view pattern;
+  bool plain = true;
+  while (stream.ReadPattern(pattern, plain, &textBytes)) {
     std::size_t end = 0;
-    const std::size_t pos = WildFind(searchText, row, &end, 0);
+    std::size_t pos = npos;
+    if (plain) {
+      pos = text.find(pattern);
+      end = pos + pattern.size() - 1;  // wraps to npos for an empty pattern
+    } else {
+      pos = WildFindLowered(text, pattern, &end, 0);
+    }
     if (pos == npos) {
       continue;
     }

@@ -33,6 +33,28 @@ struct CProfileStream::Lines {
   // file (the file ends with a line feed, or is empty).
   bool finalEmptyRead = true;
 
+  // The rows that begin with "?", in file order, with their patterns as
+  // ReadPattern gives them, kept back to back in patternText: the keyword
+  // search tries them without passing over the other rows or copying.
+  struct Pattern {
+    std::size_t row;
+    std::size_t begin;
+    std::size_t length;
+    int required;  // a byte every match needs (see RequiredByte), or -1
+    bool plain;
+  };
+  std::vector<Pattern> patterns;
+  std::string patternText;
+  // The block headers, sorted by name (lower-cased, the text between "[" and
+  // the first "]", kept in headerText) and then by row.
+  struct Header {
+    std::size_t row;
+    std::size_t begin;
+    std::size_t length;
+  };
+  std::vector<Header> headers;
+  std::string headerText;
+
   std::string_view Line(std::size_t i) const {
     const std::size_t begin = i == 0 ? 0 : ends[i - 1];
     return std::string_view(text).substr(begin, ends[i] - begin);
@@ -41,10 +63,22 @@ struct CProfileStream::Lines {
     const std::size_t begin = i == 0 ? 0 : rowEnds[i - 1];
     return std::string_view(rows).substr(begin, rowEnds[i] - begin);
   }
-  std::size_t Bytes() const {
-    return text.size() + rows.size() +
-           (ends.size() + rowEnds.size()) * sizeof(std::size_t);
+  std::string_view PatternOf(const Pattern& p) const {
+    return std::string_view(patternText).substr(p.begin, p.length);
   }
+  std::string_view NameOf(const Header& h) const {
+    return std::string_view(headerText).substr(h.begin, h.length);
+  }
+  std::size_t Bytes() const {
+    return text.size() + rows.size() + patternText.size() + headerText.size() +
+           (ends.size() + rowEnds.size()) * sizeof(std::size_t) +
+           patterns.size() * sizeof(Pattern) + headers.size() * sizeof(Header);
+  }
+
+  // Adds row i (just appended) to the pattern and header lists.
+  void IndexRow(std::size_t i);
+  // Sorts the headers for the lookup by name.
+  void SortHeaders();
 };
 
 namespace {
@@ -217,7 +251,67 @@ void MakeRow(std::string& row) {
   NormalizeSpaces(row);
 }
 
+// The pattern of a row that begins with "?". The row is normalised: turning
+// its "?" into a blank and normalising again only drops that blank and the
+// one blank that may follow it.
+std::string_view PatternOfRow(std::string_view row) {
+  return row.substr(row.size() > 1 && row[1] == ' ' ? 2 : 1);
+}
+
+bool IsPlainPattern(std::string_view pattern) {
+  return pattern.find_first_of("*?") == std::string_view::npos;
+}
+
+// The first byte of a lower-cased pattern that is no wildcard: a text that
+// lacks it cannot hold a match. -1 when the pattern is wildcards only.
+int RequiredByte(std::string_view lowered) {
+  const std::size_t at = lowered.find_first_not_of("*?");
+  return at == std::string_view::npos ? -1
+                                      : static_cast<unsigned char>(lowered[at]);
+}
+
+bool CannotMatch(int required, const CProfileStream::ByteSet* textBytes) {
+  return textBytes != nullptr && required >= 0 &&
+         !(*textBytes)[static_cast<std::size_t>(required)];
+}
+
+void AppendLowered(std::string& to, std::string_view text) {
+  for (const char c : text) {
+    to += static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
+  }
+}
+
 }  // namespace
+
+void CProfileStream::Lines::IndexRow(std::size_t i) {
+  const std::string_view row = Row(i);
+  if (row.empty()) {
+    return;
+  }
+  if (row.front() == '?') {
+    const std::string_view pattern = PatternOfRow(row);
+    const std::size_t begin = patternText.size();
+    AppendLowered(patternText, pattern);
+    const std::string_view lowered =
+        std::string_view(patternText).substr(begin);
+    patterns.push_back({i, begin, pattern.size(), RequiredByte(lowered),
+                        IsPlainPattern(pattern)});
+  } else if (row.front() == '[') {
+    // A row without "]" can begin no header: every header ends in one.
+    const std::size_t close = row.find(']');
+    if (close != std::string_view::npos) {
+      headers.push_back({i, headerText.size(), close - 1});
+      AppendLowered(headerText, row.substr(1, close - 1));
+    }
+  }
+}
+
+void CProfileStream::Lines::SortHeaders() {
+  std::stable_sort(headers.begin(), headers.end(),
+                   [this](const Header& a, const Header& b) {
+                     return NameOf(a) < NameOf(b);
+                   });
+}
 
 void CProfileStream::SetCacheMargin(std::chrono::nanoseconds margin) {
   Cache& cache = TheCache();
@@ -265,6 +359,7 @@ bool CProfileStream::Open(std::string_view path) {
       if (auto lines = FindCached(FileKey(st))) {
         m_lines = std::move(lines);
         m_nNext = 0;
+        m_nPattern = 0;
         m_bAtEnd = false;
         return true;
       }
@@ -301,11 +396,13 @@ bool CProfileStream::Open(std::string_view path) {
     MakeRow(line);
     built->rows += line;
     built->rowEnds.push_back(built->rows.size());
+    built->IndexRow(built->rowEnds.size() - 1);
     if (m_bAtEnd) {
       built->finalEmptyRead = false;
       break;
     }
   }
+  built->SortHeaders();
   struct stat after {};
   if (!m_bError && ::fstat(m_fd, &after) == 0 && FileKey(after) == key) {
     StoreCached(key, built);
@@ -315,6 +412,7 @@ bool CProfileStream::Open(std::string_view path) {
   m_buffer.clear();
   m_lines = std::move(built);
   m_nNext = 0;
+  m_nPattern = 0;
   m_bAtEnd = false;
   return true;
 }
@@ -325,7 +423,7 @@ void CProfileStream::Close() {
     m_fd = -1;
   }
   m_lines.reset();
-  m_nNext = 0;
+  m_nNext = m_nPattern = 0;
   m_nBegin = m_nEnd = 0;
   m_bAtEnd = true;
 }
@@ -380,6 +478,19 @@ bool CProfileStream::ReadDirect(std::string& line) {
   return true;
 }
 
+void CProfileStream::PassRow(std::size_t i) {
+  m_nNext = i + 1;
+  // As ReadLine: the last line of a file without a final line feed ends it.
+  if (m_nNext == m_lines->ends.size() && !m_lines->finalEmptyRead) {
+    m_bAtEnd = true;
+  }
+}
+
+void CProfileStream::PassAll() {
+  m_nNext = m_lines->ends.size();
+  m_bAtEnd = true;
+}
+
 bool CProfileStream::ReadLine(std::string& line) {
   if (m_lines == nullptr) {
     return ReadDirect(line);
@@ -415,6 +526,76 @@ bool CProfileStream::ReadRowView(std::string_view& row) {
     m_bAtEnd = true;
   }
   return true;
+}
+
+bool CProfileStream::ReadPattern(std::string_view& pattern, bool& plain,
+                                 const ByteSet* textBytes) {
+  pattern = {};
+  plain = true;
+  if (m_lines == nullptr) {
+    while (!m_bAtEnd) {
+      ReadDirect(m_strRow);
+      MakeRow(m_strRow);
+      if (!m_strRow.empty() && m_strRow.front() == '?') {
+        const std::size_t skip = m_strRow.size() - PatternOfRow(m_strRow).size();
+        m_strRow.erase(0, skip);
+        ToLower(m_strRow);
+        if (CannotMatch(RequiredByte(m_strRow), textBytes)) {
+          continue;
+        }
+        pattern = m_strRow;
+        plain = IsPlainPattern(pattern);
+        return true;
+      }
+    }
+    return false;
+  }
+  if (m_bAtEnd) {
+    return false;
+  }
+  const std::vector<Lines::Pattern>& patterns = m_lines->patterns;
+  while (m_nPattern < patterns.size() &&
+         (patterns[m_nPattern].row < m_nNext ||
+          CannotMatch(patterns[m_nPattern].required, textBytes))) {
+    ++m_nPattern;
+  }
+  if (m_nPattern == patterns.size()) {
+    PassAll();
+    return false;
+  }
+  const Lines::Pattern& found = patterns[m_nPattern++];
+  PassRow(found.row);
+  pattern = m_lines->PatternOf(found);
+  plain = found.plain;
+  return true;
+}
+
+std::optional<bool> CProfileStream::SeekHeader(std::string_view name) {
+  if (m_lines == nullptr) {
+    return std::nullopt;
+  }
+  if (m_bAtEnd) {
+    return false;
+  }
+  std::string lowered;
+  AppendLowered(lowered, name);
+  const Lines& lines = *m_lines;
+  // Headers of one name stand in row order: the first at or after the
+  // current row is the one a scan from here would meet.
+  const std::string_view key = lowered;
+  const std::size_t from = m_nNext;
+  const auto it = std::lower_bound(
+      lines.headers.begin(), lines.headers.end(), key,
+      [&lines, from](const Lines::Header& h, std::string_view k) {
+        const std::string_view n = lines.NameOf(h);
+        return n < k || (n == k && h.row < from);
+      });
+  if (it != lines.headers.end() && lines.NameOf(*it) == key) {
+    PassRow(it->row);
+    return true;
+  }
+  PassAll();
+  return false;
 }
 
 }  // namespace pladdo

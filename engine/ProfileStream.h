@@ -11,9 +11,11 @@
 // disk every time until it has aged.
 #pragma once
 
+#include <bitset>
 #include <chrono>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +58,27 @@ class CProfileStream {
   // possibly empty. The view stays valid until the next read or Close.
   bool ReadRowView(std::string_view& row);
 
+  // The bytes that occur in a text.
+  using ByteSet = std::bitset<256>;
+
+  // Reads on to the next row that begins with "?" and gives its pattern: the
+  // row without the "?" and a blank after it, lower-cased (ToLower), which is
+  // what normalising the row with its "?" turned into a blank gives. plain is
+  // true when the pattern holds neither "*" nor "?". With textBytes (the
+  // bytes of the lower-cased text to be searched), rows whose pattern holds a
+  // byte other than "*" and "?" that the text lacks are passed over too: they
+  // cannot match it. The rows passed over are not counted anywhere. False at
+  // the end of the file. The view stays valid until the next read or Close.
+  bool ReadPattern(std::string_view& pattern, bool& plain,
+                   const ByteSet* textBytes = nullptr);
+
+  // On a file held in memory: moves to the row after the first block header
+  // at or after the current row whose text between its "[" and its first "]"
+  // equals name, case ignored, and gives true; when there is none, moves to
+  // the end of the file and gives false. Gives nothing (and does not move)
+  // when the file is read straight from disk; the caller then scans.
+  std::optional<bool> SeekHeader(std::string_view name);
+
   // The cache margin (kProfileCacheMargin unless changed); tests shorten it
   // to reach the cached path without waiting.
   static void SetCacheMargin(std::chrono::nanoseconds margin);
@@ -66,16 +89,20 @@ class CProfileStream {
 
  private:
   bool ReadDirect(std::string& line);
+  // Replay: moves past row i, or past every row.
+  void PassRow(std::size_t i);
+  void PassAll();
 
   // Replaying a cached or fully read file.
   std::shared_ptr<const Lines> m_lines;
   std::size_t m_nNext = 0;
+  std::size_t m_nPattern = 0;  // first pattern row of m_lines not yet passed
   // Reading straight from the file (recently changed or very large files).
   int m_fd = -1;
   std::vector<char> m_buffer;
   std::size_t m_nBegin = 0;
   std::size_t m_nEnd = 0;
-  std::string m_strRow;  // the row of the last direct read
+  std::string m_strRow;  // the row (or pattern) of the last direct read
   bool m_bError = false;  // a read failed (the file is not cached then)
 
   bool m_bAtEnd = true;

@@ -127,7 +127,25 @@ std::size_t FindPiece(std::string_view text, std::string_view piece,
     return npos;
   }
   const std::size_t last = text.size() - piece.size();
+  if (start > last) {
+    return npos;
+  }
+  // Candidates are the places of the piece's first byte that is not "?",
+  // found with memchr (through find) instead of trying every place.
+  const std::size_t k = piece.find_first_not_of('?');
+  if (k == std::string_view::npos) {
+    return start;  // "?" only (or nothing): any place long enough matches
+  }
+  if (piece.find('?') == std::string_view::npos) {
+    return text.find(piece, start);
+  }
+  const char key = piece[k];
   for (std::size_t pos = start; pos <= last; ++pos) {
+    const std::size_t at = text.find(key, pos + k);
+    if (at == std::string_view::npos || at - k > last) {
+      return npos;
+    }
+    pos = at - k;
     std::size_t j = 0;
     while (j < piece.size() &&
            (piece[j] == '?' || piece[j] == text[pos + j])) {
@@ -158,16 +176,20 @@ std::size_t WildFind(std::string_view text, std::string_view pattern,
   std::string lowPattern(pattern);
   ToLower(lowText);
   ToLower(lowPattern);
+  return WildFindLowered(lowText, lowPattern, end, start);
+}
 
+std::size_t WildFindLowered(std::string_view text, std::string_view pattern,
+                            std::size_t* end, std::size_t start) {
   // Each piece is matched at its leftmost place after the previous one; a
   // later place is never tried instead, so no backtracking is needed.
-  std::string_view rest = StripStars(lowPattern);
+  std::string_view rest = StripStars(pattern);
   std::size_t from = start;
   std::size_t first = npos;
   for (;;) {
     const std::size_t star = rest.find('*');
     const std::string_view piece = rest.substr(0, star);
-    const std::size_t pos = FindPiece(lowText, piece, from);
+    const std::size_t pos = FindPiece(text, piece, from);
     if (pos == npos) {
       return npos;
     }

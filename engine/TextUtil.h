@@ -41,6 +41,11 @@ unsigned char ToUpperByte(unsigned char byte);
 std::size_t WildFind(std::string_view text, std::string_view pattern,
                      std::size_t* end, std::size_t start);
 
+// WildFind for a text and a pattern that are lower-cased already (ToLower
+// leaves them as they are): the same result, without copying either.
+std::size_t WildFindLowered(std::string_view text, std::string_view pattern,
+                            std::size_t* end, std::size_t start);
+
 // Replaces whole words of text (case ignored) by their partners: entry i of
 // from by entry i of to, leftmost first, never re-scanning swapped-in text.
 void SwapWords(std::string& text, const std::vector<std::string>& from,

@@ -4,6 +4,7 @@
 // profile at all.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -60,7 +61,9 @@ class EngineTest : public ::testing::Test {
   std::string File(std::string_view n) const { return (m_dir / n).string(); }
   // Writes the profile (and the language table) and sets the engine on them.
   void UseProfile(std::string_view bytes, std::string_view table = "") {
-    m_strProfile = File("bot.ppf");
+    // A new name each time: a file kept in memory is never rewritten within
+    // one tick of the file system's clock.
+    m_strProfile = File("bot" + std::to_string(++m_nProfiles) + ".ppf");
     WriteBytes(m_strProfile, bytes);
     WriteBytes(File("language.dat"), table);
     m_engine.SetLanguageFile(File("language.dat"));
@@ -85,7 +88,27 @@ class EngineTest : public ::testing::Test {
   std::filesystem::path m_dir;
   CChatEngine m_engine;
   std::string m_strProfile;
+  int m_nProfiles = 0;
 };
+
+// Runs a test body on profiles read from disk and on profiles kept in
+// memory (no cache margin: a file is kept as soon as it is read).
+class FromDiskAndMemory : public EngineTest,
+                          public ::testing::WithParamInterface<bool> {
+ protected:
+  FromDiskAndMemory() {
+    CProfileStream::ClearCache();
+    if (GetParam()) CProfileStream::SetCacheMargin(std::chrono::seconds(0));
+  }
+  ~FromDiskAndMemory() override {
+    CProfileStream::SetCacheMargin(kProfileCacheMargin);
+    CProfileStream::ClearCache();
+  }
+};
+INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& row) {
+                           return row.param ? "Memory" : "Disk";
+                         });
 
 // Runs a test body for the profile as UTF-8 and as Windows-1252.
 class BothEncodings : public EngineTest,
@@ -102,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, BothEncodings, ::testing::Bool(),
 
 // ---- Block reader -----------------------------------------------------------
 
-TEST_F(EngineTest, BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
+TEST_P(FromDiskAndMemory, BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
   const std::string x(1021, 'x');
   const struct { std::string profile, block; Texts answers; } rows[] = {
       {"[START]\n!Hej # vad bra\n!Nummer #1\n", "START", {"Hej", "Nummer"}},
@@ -133,6 +156,36 @@ TEST_F(EngineTest, BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
     UseProfile(row.profile);
     EXPECT_TRUE(m_engine.LoadBlock(row.block));
     EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+  }
+}
+
+TEST_P(FromDiskAndMemory, BlockSearchGoesOnFromWhereTheStreamStands) {
+  const struct { std::string file; Texts names; std::string found;
+                 Texts answers; } rows[] = {  // found: one digit per name
+      {"[a]\n!1\n[b]\n!2\n[A] x\n!3\n", {"a", "a"}, "11", {"3"}},
+      {"[a]\n!1\n[b]\n!2\n[a]\n!3\n", {"a", "a", "b"}, "110", {}},
+      {"[a]\n!1\n[b]\n!2\n", {"b", "a"}, "10", {}},
+      {"[x]\n!1\n[b]", {"b"}, "1", {}},
+      {"[a\n!1\n[a]x]\n!2\n", {"a"}, "1", {"2"}},
+      {"[ab]\n!1\n[a]\n!2\n", {"a"}, "1", {"2"}},
+      {"[[a]\n!1\n", {"[a"}, "1", {"1"}},
+      {"[\xC4]\n!1\n", {"\xE4"}, "1", {"1"}},
+      {"[]\n!1\n", {""}, "1", {"1"}},
+      {"[a b]\n!1\n", {"a b", "a  b"}, "10", {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    UseProfile(row.file);
+    CProfileStream stream;
+    ASSERT_TRUE(m_engine.OpenProfile(stream, m_strProfile));
+    std::string found;
+    for (const std::string& name : row.names) {
+      found += m_engine.FindBlock(stream, name) ? '1' : '0';
+    }
+    EXPECT_EQ(found, row.found);
+    m_engine.ReadAnswers(stream);
+    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+    EXPECT_TRUE(stream.AtEnd());
   }
 }
 
@@ -204,7 +257,7 @@ TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
 
 // ---- Keyword matching -------------------------------------------------------
 
-TEST_F(EngineTest, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
+TEST_P(FromDiskAndMemory, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
   const struct { std::string pattern, input, capture; } rows[] = {  // "-": none
       {"hej", "Hej!", ""}, {"hej", "ja, hej p\xE5 dig", "p\xE5 dig"},
       {"hej", "hejsan", "-"}, {"hej", "hejsan hej", "-"},
@@ -219,7 +272,11 @@ TEST_F(EngineTest, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
       {"jag*dig", "dig jag", "-"}, {"hej**d\xE5", "hej och d\xE5", ""},
       {"vad?", "vad!", ""}, {"vad?", "vad", "-"},
       {"", "Hej hopp 3", "hej hopp"}, {"  hej   d\xE5 ", "hej d\xE5", ""},
-      {"hej d\xE5", "hej  d\xE5", "-"},
+      {"hej d\xE5", "hej  d\xE5", "-"}, {"?ej", "hej", ""},
+      {"h?j", "ja hoj d\xE5", "d\xE5"}, {"H?J", "h\xE4j", ""},
+      {"?", "ja", "-"}, {"??", "a", ""}, {"*hej*", "s\xE4g hej", ""},
+      {"HEJ*D\xC5", "hej d\xE5", ""}, {"a?c", "xabd abc", ""},
+      {" hej", "(hej)", ""}, {" h?j", "(hoj)", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.pattern + " | " + row.input);
@@ -234,7 +291,7 @@ TEST_F(EngineTest, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
   }
 }
 
-TEST_F(EngineTest, KeywordMatchTakesTheFirstRowFromSpeakToTheEndOfTheFile) {
+TEST_P(FromDiskAndMemory, KeywordMatchTakesTheFirstRowFromSpeakToTheEndOfTheFile) {
   UseProfile("[START]\n?tidig\n!before\n[SPEAK]\n?hej\n?tja\n!first\n!first2\n"
              "?hej\n!second\n?h\n[NOTFOUND]\n?sen\n!late\n[x]\n!y\n"
              "?jag heter\n!hej %FE%\n?ingen\n!%FE%\n!x%FE%y\n?ingen\n!z\n");
