@@ -61,6 +61,16 @@ std::vector<std::string> MissInputs(int count) {
   return inputs;
 }
 
+std::vector<std::string> NearMissInputs(int count) {
+  std::vector<std::string> inputs;
+  inputs.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    inputs.push_back("Vad tycker du om keyword nummer " + std::to_string(i) +
+                     " i morgon?");
+  }
+  return inputs;
+}
+
 std::string MakeDoublingProfile() {
   return "[NAME]\n!Dubbel\n"
          "[WELCOME]\n!%a%\n"

@@ -24,6 +24,10 @@ std::vector<std::string> HitInputs(int groups, int count);
 // count inputs that match no pattern row, all different.
 std::vector<std::string> MissInputs(int count);
 
+// count inputs that match no pattern row but hold the word "keyword", so that
+// every pattern row shares bytes with them and has to be searched.
+std::vector<std::string> NearMissInputs(int count);
+
 // A profile whose only answers double a block variable at every level: the
 // block [a] with the row "!%a% %a%", used by WELCOME, START and NOTFOUND.
 std::string MakeDoublingProfile();

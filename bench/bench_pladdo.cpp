@@ -134,19 +134,31 @@ void TimeEach(benchmark::State& state, Body body) {
   ReportPercentiles(state, micros);
 }
 
-void BM_Reply(benchmark::State& state, bool hit) {
+enum class Inputs { Hit, Miss, NearMiss };
+
+std::vector<std::string> InputsFor(Inputs kind, int groups) {
+  switch (kind) {
+    case Inputs::Hit:
+      return pladdo::bench::HitInputs(groups, kInputCount);
+    case Inputs::Miss:
+      return pladdo::bench::MissInputs(kInputCount);
+    case Inputs::NearMiss:
+      break;
+  }
+  return pladdo::bench::NearMissInputs(kInputCount);
+}
+
+void BM_Reply(benchmark::State& state, Inputs kind) {
   const int groups = static_cast<int>(state.range(0));
   CChatEngine engine;
   StartConversation(engine, GetData().profiles.at(groups));
-  const std::vector<std::string> inputs = ToCp1252(
-      hit ? pladdo::bench::HitInputs(groups, kInputCount)
-          : pladdo::bench::MissInputs(kInputCount));
+  const std::vector<std::string> inputs = ToCp1252(InputsFor(kind, groups));
   // A hit must answer from its group, a miss from NOTFOUND: check once so
   // that a broken profile cannot produce fast, meaningless numbers.
   engine.SetInput(inputs[1]);
   const std::string first(engine.GetReply());
   const bool fromGroup = first.find("keyword") != std::string::npos;
-  if (fromGroup != hit) {
+  if (fromGroup != (kind == Inputs::Hit)) {
     state.SkipWithError(("unexpected answer: " + first).c_str());
     return;
   }
@@ -155,12 +167,17 @@ void BM_Reply(benchmark::State& state, bool hit) {
     benchmark::DoNotOptimize(engine.GetReply());
   });
 }
-void BM_ReplyHit(benchmark::State& state) { BM_Reply(state, true); }
-void BM_ReplyMiss(benchmark::State& state) { BM_Reply(state, false); }
+void BM_ReplyHit(benchmark::State& state) { BM_Reply(state, Inputs::Hit); }
+void BM_ReplyMiss(benchmark::State& state) { BM_Reply(state, Inputs::Miss); }
+// Misses that share bytes with every pattern row: no row can be passed over
+// unsearched, the slowest kind of miss.
+void BM_ReplyNearMiss(benchmark::State& state) {
+  BM_Reply(state, Inputs::NearMiss);
+}
 
 // The floor for a reply: the pattern rows already in memory, lower-cased,
 // and one plain substring search per row until the first hit.
-void BM_LowerBound(benchmark::State& state, bool hit) {
+void BM_LowerBound(benchmark::State& state, Inputs kind) {
   const int groups = static_cast<int>(state.range(0));
   std::ifstream in(GetData().profiles.at(groups), std::ios::binary);
   std::vector<std::string> patterns;
@@ -171,9 +188,7 @@ void BM_LowerBound(benchmark::State& state, bool hit) {
       patterns.push_back(std::move(pattern));
     }
   }
-  std::vector<std::string> inputs = ToCp1252(
-      hit ? pladdo::bench::HitInputs(groups, kInputCount)
-          : pladdo::bench::MissInputs(kInputCount));
+  std::vector<std::string> inputs = ToCp1252(InputsFor(kind, groups));
   for (std::string& input : inputs) {
     pladdo::ToLower(input);
     input.insert(0, " ");
@@ -190,8 +205,15 @@ void BM_LowerBound(benchmark::State& state, bool hit) {
     benchmark::DoNotOptimize(found);
   });
 }
-void BM_LowerBoundHit(benchmark::State& state) { BM_LowerBound(state, true); }
-void BM_LowerBoundMiss(benchmark::State& state) { BM_LowerBound(state, false); }
+void BM_LowerBoundHit(benchmark::State& state) {
+  BM_LowerBound(state, Inputs::Hit);
+}
+void BM_LowerBoundMiss(benchmark::State& state) {
+  BM_LowerBound(state, Inputs::Miss);
+}
+void BM_LowerBoundNearMiss(benchmark::State& state) {
+  BM_LowerBound(state, Inputs::NearMiss);
+}
 
 void BM_Welcome(benchmark::State& state) {
   CChatEngine engine;
@@ -345,8 +367,10 @@ void BM_TerminalConversation(benchmark::State& state) {
 
 BENCHMARK(BM_ReplyHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReplyMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyNearMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LowerBoundHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LowerBoundMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundNearMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Welcome)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CheckProfile)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DoublingReply)->UseManualTime()->Unit(benchmark::kMillisecond);
