@@ -13,16 +13,12 @@ bool CChatEngine::MatchSpeak() {
   FindBlock(stream, "SPEAK");
 
   // The leading blank gives a keyword at the start of the input a non-letter
-  // in front of it. Patterns come lower-cased from the stream, so the search
-  // runs on a lower-cased copy; the input is stored lower-cased already, so
-  // the copy matches the text that the capture and the word ends are read
-  // from byte for byte.
+  // in front of it. Patterns come lower-cased from the stream, and the input
+  // is stored lower-cased, so the search needs no copies of either.
   const std::string searchText = " " + m_strInput;
-  std::string lowered = searchText;
-  ToLower(lowered);
-  const std::string_view text = lowered;
+  const std::string_view text = searchText;
   CProfileStream::ByteSet textBytes;
-  for (const char c : lowered) {
+  for (const char c : searchText) {
     textBytes.set(static_cast<unsigned char>(c));
   }
   bool matched = false;
