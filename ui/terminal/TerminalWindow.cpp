@@ -69,10 +69,20 @@ std::u16string NameSortKey(std::string_view cp1252) {
   for (const char c : cp1252) {
     const unsigned char lower = ToLowerByte(static_cast<unsigned char>(c));
     switch (lower) {
-      case 0xE5: key += u'\x200'; break;                   // å
-      case 0xE4: case 0xE6: key += u'\x201'; break;        // ä, æ
-      case 0xF6: case 0xF8: key += u'\x202'; break;        // ö, ø
-      default: key += static_cast<char16_t>(lower); break;
+      case 0xE5:
+        key += u'\x200';
+        break;  // å
+      case 0xE4:
+      case 0xE6:
+        key += u'\x201';
+        break;  // ä, æ
+      case 0xF6:
+      case 0xF8:
+        key += u'\x202';
+        break;  // ö, ø
+      default:
+        key += static_cast<char16_t>(lower);
+        break;
     }
   }
   return key;
@@ -101,7 +111,8 @@ bool CanReadFile(const std::string& nativePath, int& error) {
 class CStreamReader : public ILineReader {
  public:
   explicit CStreamReader(std::istream& in) : m_in(in) {}
-  bool ReadLine(std::string& line, std::string_view, std::string_view) override {
+  bool ReadLine(std::string& line, std::string_view,
+                std::string_view) override {
     if (!std::getline(m_in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
@@ -157,9 +168,9 @@ class CReadlineReader : public ILineReader {
     if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
       columns = size.ws_col;
     }
-    const std::size_t rows =
-        std::max<std::size_t>(1, (m_nEchoColumns + static_cast<std::size_t>(columns) - 1) /
-                                     static_cast<std::size_t>(columns));
+    const std::size_t rows = std::max<std::size_t>(
+        1, (m_nEchoColumns + static_cast<std::size_t>(columns) - 1) /
+               static_cast<std::size_t>(columns));
     for (std::size_t i = 0; i < rows; ++i) std::fputs("\x1b[1A\x1b[2K", stderr);
     std::fputc('\r', stderr);
     std::fflush(stderr);
@@ -179,7 +190,16 @@ class CReadlineReader : public ILineReader {
 };
 
 enum class Command {
-  Restart, Profile1, Profile2, Info, Save, Check, Auto, Names, About, Help,
+  Restart,
+  Profile1,
+  Profile2,
+  Info,
+  Save,
+  Check,
+  Auto,
+  Names,
+  About,
+  Help,
   Quit,
 };
 
@@ -204,17 +224,22 @@ constexpr CommandName kCommands[] = {
     {"/avsluta", "/quit", Command::Quit},
 };
 
+// Ticks or clears a check box and returns the id of the text that says which.
+int ToggleBox(int& box, int idOn, int idOff) {
+  box = box != 0 ? 0 : 1;
+  return box != 0 ? idOn : idOff;
+}
+
 }  // namespace
 
-// ---- CTerminalWindow ---------------------------------------------------------
+// ---- CTerminalWindow
+// ---------------------------------------------------------
 
 CTerminalWindow::CTerminalWindow(std::ostream& out, std::ostream& err,
                                  std::string version)
     : m_out(out), m_err(err), m_strVersion(std::move(version)) {}
 
-void CTerminalWindow::ReadControls(ChatFields& fields) {
-  fields = m_controls;
-}
+void CTerminalWindow::ReadControls(ChatFields& fields) { fields = m_controls; }
 
 void CTerminalWindow::WriteControls(const ChatFields& fields) {
   const std::string& shown = m_controls.m_strTranscript;
@@ -313,7 +338,8 @@ void CTerminalWindow::PrintView(std::string_view cp1252) {
   m_out.flush();
 }
 
-// ---- line readers -------------------------------------------------------------
+// ---- line readers
+// -------------------------------------------------------------
 
 std::unique_ptr<ILineReader> MakeStreamReader(std::istream& in) {
   return std::make_unique<CStreamReader>(in);
@@ -323,7 +349,8 @@ std::unique_ptr<ILineReader> MakeReadlineReader(bool eraseEcho) {
   return std::make_unique<CReadlineReader>(eraseEcho);
 }
 
-// ---- CTerminalChat -------------------------------------------------------------
+// ---- CTerminalChat
+// -------------------------------------------------------------
 
 CTerminalChat::CTerminalChat(CChatDlg& dlg, CTerminalWindow& window,
                              ILineReader& reader)
@@ -346,9 +373,9 @@ void CTerminalChat::HandleLine(std::string_view utf8Line) {
     const std::string_view trimmed = TrimBlanks(utf8Line);
     const std::size_t blank = trimmed.find_first_of(" \t");
     const std::string_view command = trimmed.substr(0, blank);
-    const std::string_view argument =
-        blank == std::string_view::npos ? std::string_view()
-                                        : TrimBlanks(trimmed.substr(blank));
+    const std::string_view argument = blank == std::string_view::npos
+                                          ? std::string_view()
+                                          : TrimBlanks(trimmed.substr(blank));
     HandleCommand(command, argument);
     return;
   }
@@ -403,16 +430,12 @@ void CTerminalChat::HandleCommand(std::string_view command,
       m_dlg.OnCheckProfile();
       break;
     case Command::Auto:
-      controls.m_bAutoDialog = controls.m_bAutoDialog != 0 ? 0 : 1;
-      m_window.PrintError(LoadString(controls.m_bAutoDialog != 0
-                                         ? IDS_TERM_AUTO_ON
-                                         : IDS_TERM_AUTO_OFF));
+      m_window.PrintError(LoadString(ToggleBox(
+          controls.m_bAutoDialog, IDS_TERM_AUTO_ON, IDS_TERM_AUTO_OFF)));
       break;
     case Command::Names:
-      controls.m_bPrintNames = controls.m_bPrintNames != 0 ? 0 : 1;
-      m_window.PrintError(LoadString(controls.m_bPrintNames != 0
-                                         ? IDS_TERM_NAMES_ON
-                                         : IDS_TERM_NAMES_OFF));
+      m_window.PrintError(LoadString(ToggleBox(
+          controls.m_bPrintNames, IDS_TERM_NAMES_ON, IDS_TERM_NAMES_OFF)));
       break;
     case Command::About:
       m_dlg.OnAbout();
@@ -459,7 +482,8 @@ void CTerminalChat::Save(std::string_view command, std::string_view argument) {
     path += LoadString(IDS_SAVE_EXTENSION);
   }
   struct stat info {};
-  if (m_reader.IsInteractive() && ::stat(ToNativePath(path).c_str(), &info) == 0 &&
+  if (m_reader.IsInteractive() &&
+      ::stat(ToNativePath(path).c_str(), &info) == 0 &&
       !S_ISDIR(info.st_mode)) {
     std::string answer;
     const std::string question =
