@@ -143,7 +143,7 @@ TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
       {{"check", "--language", lang, faulty, missing}, 2, faults + "\n" + unopened, ""},
       {{"--bogus"}, 2, "", "pladdo: okänd flagga \"--bogus\". Skriv pladdo --help för "
        "att se flaggorna.\n"},
-      {{"--version"}, 0, "pladdo 1.0.0\n", ""},
+      {{"--version"}, 0, "pladdo 2.01\n", ""},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -159,7 +159,7 @@ TEST_F(E2e, HelpAndAboutTextsStayOffTheTranscript) {
   const Result run = Pladdo(Chat(), "/hjälp\n/om\n");
   EXPECT_EQ(run.out, kWelcome);
   EXPECT_NE(
-      run.err.find("/avsluta        (/quit)      avsluta\nPladdo 1.0.0, en "
+      run.err.find("/avsluta        (/quit)      avsluta\nPladdo 2.01, en "
                    "svensk pratbot.\n"),
       std::string::npos);
   EXPECT_TRUE(Pladdo({"--help"}, "").out.starts_with("Användning:\n"));

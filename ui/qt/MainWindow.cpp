@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "about/AboutDlg.h"
-#include "profile/ProfileDlg.h"
+#include "ui/qt/AboutDlg.h"
+#include "ui/qt/ProfileDlg.h"
 #include "ui/StringTable.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/FileDialog.h"

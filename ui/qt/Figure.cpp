@@ -1,5 +1,5 @@
 // The about box's figure: rotation, projection and the lines between points.
-#include "about/Figure.h"
+#include "ui/qt/Figure.h"
 
 #include <cmath>
 

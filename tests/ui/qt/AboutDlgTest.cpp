@@ -4,11 +4,12 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLabel>
 
-#include "about/AboutDlg.h"
-#include "about/Figure.h"
-#include "about/HyperLink.h"
-#include "tests/qt/QtTestUtil.h"
+#include "ui/qt/AboutDlg.h"
+#include "ui/qt/Figure.h"
+#include "ui/qt/HyperLink.h"
+#include "tests/ui/qt/QtTestUtil.h"
 
 namespace pladdo {
 namespace {
@@ -89,6 +90,11 @@ class AboutDlgTest : public ::testing::Test {
   test::FakeDesktop m_desktop;
   CAboutDlg m_about{m_desktop.Hooks()};
 };
+
+TEST_F(AboutDlgTest, ShowsTheVersionThatTheCommandLineShows) {
+  // --version prints the same number (tests/e2e).
+  EXPECT_EQ(static_cast<QLabel*>(Child("version"))->text(), "Pladdo 2.01");
+}
 
 TEST_F(AboutDlgTest, IconClicksStartOneTimerThatTurnsAndDrawsTheFigure) {
   // The figure is drawn centred on the second icon.

@@ -1,5 +1,5 @@
 // CHyperLink: a QLabel that opens its target like a link.
-#include "about/HyperLink.h"
+#include "ui/qt/HyperLink.h"
 
 #include <QApplication>
 #include <QDir>

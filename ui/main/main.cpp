@@ -8,6 +8,7 @@
 #include "engine/Codepage.h"
 #include "engine/Random.h"
 #include "ui/StringTable.h"
+#include "ui/Version.h"
 #include "ui/terminal/CheckCommand.h"
 #include "ui/terminal/CommandLine.h"
 #include "ui/terminal/TerminalWindow.h"
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
       std::cout << Cp1252ToUtf8(LoadString(IDS_CMD_USAGE)) << '\n';
       return 0;
     case RunMode::Version:
-      std::cout << "pladdo " << PLADDO_VERSION << '\n';
+      std::cout << "pladdo " << GetProgramVersion() << '\n';
       return 0;
     case RunMode::Check:
       return RunCheck(commandLine.checkFiles,
@@ -57,5 +58,5 @@ int main(int argc, char** argv) {
 #else
   (void)HasDisplay;
 #endif
-  return RunTerminal(commandLine.options, PLADDO_VERSION);
+  return RunTerminal(commandLine.options, std::string(GetProgramVersion()));
 }

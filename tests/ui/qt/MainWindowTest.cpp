@@ -7,8 +7,8 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-#include "profile/ProfileDlg.h"
-#include "tests/qt/QtTestUtil.h"
+#include "ui/qt/ProfileDlg.h"
+#include "tests/ui/qt/QtTestUtil.h"
 #include "ui/qt/FileDialog.h"
 #include "ui/qt/MainWindow.h"
 

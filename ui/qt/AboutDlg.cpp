@@ -1,5 +1,5 @@
 // CAboutDlg: the about box and its animated figure.
-#include "about/AboutDlg.h"
+#include "ui/qt/AboutDlg.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -12,10 +12,11 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "about/Figure.h"
-#include "about/HyperLink.h"
+#include "ui/qt/Figure.h"
+#include "ui/qt/HyperLink.h"
 #include "ui/FileUtil.h"
 #include "ui/StringTable.h"
+#include "ui/Version.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/QtText.h"
@@ -55,7 +56,9 @@ CAboutDlg::CAboutDlg(DesktopHooks hooks, QWidget* parent)
                               kIconSize, kIconSize);
   m_pProgramIcon->installEventFilter(this);
 
-  auto* version = new QLabel(QStringLiteral("Pladdo 2.01"), this);
+  auto* version = new QLabel(
+      QStringLiteral("Pladdo ") + FromCp1252(GetProgramVersion()), this);
+  version->setObjectName(QStringLiteral("version"));
   version->setTextFormat(Qt::PlainText);
   PlaceWidget(version, units, {38, 12, 97, 8});
   auto* credit = new QLabel(QStringLiteral("Skapad av Pladdo-gruppen"), this);

@@ -1,5 +1,5 @@
 // CProfileDlg: the profile chooser on a QDialog.
-#include "profile/ProfileDlg.h"
+#include "ui/qt/ProfileDlg.h"
 
 #include <QButtonGroup>
 #include <QLabel>
