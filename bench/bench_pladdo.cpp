@@ -25,6 +25,7 @@
 #include "bench/ProfileGen.h"
 #include "engine/ChatEngine.h"
 #include "engine/Codepage.h"
+#include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
@@ -66,7 +67,8 @@ struct Data {
     fs::create_directories(DataFolder());
     bool wrote = false;
     for (int n : {100, 1000, 10000}) {
-      const fs::path path = DataFolder() / ("synthetic-" + std::to_string(n) + ".ppf");
+      const fs::path path =
+          DataFolder() / ("synthetic-" + std::to_string(n) + ".ppf");
       wrote |= WriteIfChanged(path, pladdo::bench::MakeSyntheticProfile(n));
       profiles[n] = path.string();
     }
@@ -113,7 +115,8 @@ void ReportPercentiles(benchmark::State& state, std::vector<double>& micros) {
   if (micros.empty()) return;
   std::sort(micros.begin(), micros.end());
   const auto at = [&](double q) {
-    const auto i = static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1));
+    const auto i =
+        static_cast<std::size_t>(q * static_cast<double>(micros.size() - 1));
     return micros[i];
   };
   state.counters["p50_us"] = at(0.50);
@@ -217,14 +220,19 @@ void BM_LowerBoundNearMiss(benchmark::State& state) {
 
 void BM_Welcome(benchmark::State& state) {
   CChatEngine engine;
-  StartConversation(engine, GetData().profiles.at(static_cast<int>(state.range(0))));
-  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
+  StartConversation(engine,
+                    GetData().profiles.at(static_cast<int>(state.range(0))));
+  TimeEach(state,
+           [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
 }
 
 void BM_CheckProfile(benchmark::State& state) {
   CChatEngine engine;
-  StartConversation(engine, GetData().profiles.at(static_cast<int>(state.range(0))));
-  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.CheckProfile()); });
+  StartConversation(engine,
+                    GetData().profiles.at(static_cast<int>(state.range(0))));
+  TimeEach(state, [&](std::size_t) {
+    benchmark::DoNotOptimize(engine.CheckProfile());
+  });
 }
 
 // A reply (NOTFOUND) and a welcome on the profile whose block variable
@@ -232,7 +240,8 @@ void BM_CheckProfile(benchmark::State& state) {
 void BM_DoublingReply(benchmark::State& state) {
   CChatEngine engine;
   StartConversation(engine, GetData().doubling);
-  const std::vector<std::string> inputs = pladdo::bench::MissInputs(kInputCount);
+  const std::vector<std::string> inputs =
+      pladdo::bench::MissInputs(kInputCount);
   TimeEach(state, [&](std::size_t i) {
     engine.SetInput(inputs[i % inputs.size()]);
     benchmark::DoNotOptimize(engine.GetReply());
@@ -241,7 +250,8 @@ void BM_DoublingReply(benchmark::State& state) {
 void BM_DoublingWelcome(benchmark::State& state) {
   CChatEngine engine;
   StartConversation(engine, GetData().doubling);
-  TimeEach(state, [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
+  TimeEach(state,
+           [&](std::size_t) { benchmark::DoNotOptimize(engine.GetWelcome()); });
 }
 
 // Runs the terminal front end with the shipped profiles, feeding script on
@@ -272,8 +282,8 @@ RunResult RunTerminal(const std::string& script) {
   argv.push_back(nullptr);
   const auto t0 = Clock::now();
   pid_t pid = 0;
-  const int spawned =
-      posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr,
+                                  argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(toChild[0]);
   close(fromChild[1]);
@@ -297,7 +307,8 @@ RunResult RunTerminal(const std::string& script) {
   std::thread writer([&] {
     std::size_t done = 0;
     while (done < script.size()) {
-      const ssize_t n = write(toChild[1], script.data() + done, script.size() - done);
+      const ssize_t n =
+          write(toChild[1], script.data() + done, script.size() - done);
       if (n <= 0) break;
       done += static_cast<std::size_t>(n);
     }
@@ -348,12 +359,14 @@ void BM_TerminalConversation(benchmark::State& state) {
   std::string script = "Anna\n";
   const char* lines[] = {"Jag heter Anna", "Hej", "Vad g\xC3\xB6r du?",
                          "Jag tror att du gillar mig", "Ber\xC3\xA4tta mer"};
-  for (int i = 0; i < 199; ++i) script += std::string(lines[i % 5]) + " " + std::to_string(i) + "\n";
+  for (int i = 0; i < 199; ++i)
+    script += std::string(lines[i % 5]) + " " + std::to_string(i) + "\n";
   long rss = 0;
   for (auto _ : state) {
     const auto t0 = Clock::now();
     const RunResult run = RunTerminal(script);
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
+    state.SetIterationTime(
+        std::chrono::duration<double>(Clock::now() - t0).count());
     if (run.status != 0) {
       state.SkipWithError("pladdo did not end with status 0");
       return;
@@ -365,17 +378,62 @@ void BM_TerminalConversation(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ReplyHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ReplyMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ReplyNearMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LowerBoundHit)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LowerBoundMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_LowerBoundNearMiss)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Welcome)->Arg(100)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CheckProfile)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplyHit)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyMiss)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyNearMiss)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundHit)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundMiss)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LowerBoundNearMiss)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Welcome)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckProfile)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DoublingReply)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DoublingWelcome)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TerminalStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_TerminalConversation)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_TerminalStartup)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
+BENCHMARK(BM_TerminalConversation)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -10,25 +10,6 @@ namespace pladdo {
 
 namespace {
 
-// The next non-empty row as a view into the stream, or "" at the end of the
-// file. With counter, every physical line read adds one to it, also the last
-// read that finds only the end; it stops at its maximum rather than overflow
-// on a huge file.
-std::string_view NextRow(CProfileStream& stream, std::int32_t* counter) {
-  std::string_view row;
-  while (!stream.AtEnd()) {
-    stream.ReadRowView(row);
-    if (counter != nullptr &&
-        *counter < std::numeric_limits<std::int32_t>::max()) {
-      ++*counter;
-    }
-    if (!row.empty()) {
-      return row;
-    }
-  }
-  return {};
-}
-
 // True when row begins with header, case ignored and "?" in header standing
 // for any byte: what WildFind(row, header) == 0 means for a header without
 // "*", found without copying or lower-casing either text.
@@ -48,17 +29,33 @@ bool BeginsWithHeader(std::string_view row, std::string_view header) {
 
 }  // namespace
 
-bool CChatEngine::OpenProfile(CProfileStream& stream,
-                              std::string_view path) const {
+// With counter, every physical line read adds one to it, also the last read
+// that finds only the end; it stops at its maximum rather than overflow on a
+// huge file.
+std::string_view CChatEngine::NextRow(CProfileStream& stream,
+                                      std::int32_t* counter) {
+  std::string_view row;
+  while (!stream.AtEnd()) {
+    stream.ReadRowView(row);
+    if (counter != nullptr &&
+        *counter < std::numeric_limits<std::int32_t>::max()) {
+      ++*counter;
+    }
+    if (!row.empty()) {
+      return row;
+    }
+  }
+  return {};
+}
+
+bool CChatEngine::OpenProfile(CProfileStream& stream, std::string_view path) {
   if (path.empty()) {
     return false;
   }
   return stream.Open(path);
 }
 
-void CChatEngine::CloseProfile(CProfileStream& stream) const {
-  stream.Close();
-}
+void CChatEngine::CloseProfile(CProfileStream& stream) { stream.Close(); }
 
 std::string CChatEngine::ReadRow(CProfileStream& stream, bool countLines) {
   return std::string(NextRow(stream, countLines ? &m_nLineCount : nullptr));
@@ -97,7 +94,12 @@ bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
 }
 
 void CChatEngine::ReadAnswers(CProfileStream& stream) {
-  m_vecAnswers.clear();
+  ReadAnswerRows(stream, m_vecAnswers);
+}
+
+void CChatEngine::ReadAnswerRows(CProfileStream& stream,
+                                 std::vector<std::string>& answers) {
+  answers.clear();
   bool answerRead = false;
   do {
     const std::string_view row = NextRow(stream, nullptr);
@@ -105,7 +107,7 @@ void CChatEngine::ReadAnswers(CProfileStream& stream) {
       std::string answer(row);
       answer.front() = ' ';
       NormalizeSpaces(answer);
-      m_vecAnswers.push_back(std::move(answer));
+      answers.push_back(std::move(answer));
       answerRead = true;
     } else if (!row.empty() && row.front() == '?' && !answerRead) {
       // Pattern rows before the first answer belong to the same group.

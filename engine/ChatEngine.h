@@ -5,7 +5,8 @@
 // lookup opens the profile through a CProfileStream, scans it from the top and
 // closes it again, so an edited profile is used from the very next lookup.
 // Texts inside the engine are Windows-1252 bytes; faults travel as message
-// codes ("#ERROR_...#") inside the returned texts and are never thrown.
+// codes (engine/MessageCodes.h) inside the returned texts and are never
+// thrown.
 //
 // The members are defined in the file of their subsystem:
 //   engine/Engine.cpp       construction, names, inputs, files
@@ -13,9 +14,9 @@
 //   engine/Reply.cpp        GetWelcome, GetReply, PickAnswer
 //   engine/Match.cpp        MatchSpeak, CaptureRest
 //   engine/Expand.cpp       ExpandAnswer, FindVariable, EvaluateVariable
-//   profile/Info.cpp        GetInfo, LoadLanguageTable
-//   profile/Checker.cpp     CheckProfile
-//   profile/Names.cpp       GetNameCount, GetNameAt
+//   engine/Info.cpp         GetInfo, LoadLanguageTable
+//   engine/Checker.cpp      CheckProfile
+//   engine/Names.cpp        GetNames
 #pragma once
 
 #include <cstddef>
@@ -47,6 +48,14 @@ inline constexpr int kExpandDepth = 20;
 // Variable evaluations one top-level ExpandAnswer may make; past it each
 // further variable becomes the loop-protection note without being evaluated.
 inline constexpr int kExpandBudget = 10000;
+
+// What the checker found: the report (message codes, lines ending in "\n"),
+// the number of faults it lists, and whether the profile could be opened.
+struct CheckResult {
+  std::string strReport;
+  int nFaults = 0;
+  bool bOpened = false;
+};
 
 class CChatEngine {
  public:
@@ -86,25 +95,6 @@ class CChatEngine {
   const std::string& GetProfilePath() const { return m_strProfilePath; }
   const std::string& GetLanguageFile() const { return m_strLanguageFile; }
 
-  // ---- block reader --------------------------------------------------------
-
-  // Opens the stream on path; false for an empty path or a file that cannot
-  // be opened (a directory counts as one that cannot).
-  bool OpenProfile(CProfileStream& stream, std::string_view path) const;
-  void CloseProfile(CProfileStream& stream) const;
-  // The next non-empty row (comment cut, normalised), or "" at the end of
-  // the file. With countLines every physical line read adds one to
-  // m_nLineCount.
-  std::string ReadRow(CProfileStream& stream, bool countLines);
-  // Reads rows until one begins with "[" + name + "]" (case ignored, "*" and
-  // "?" in name act as wildcards). True when found.
-  bool FindBlock(CProfileStream& stream, std::string_view name);
-  // Replaces m_vecAnswers with the answer rows that follow.
-  void ReadAnswers(CProfileStream& stream);
-  // Opens the profile, reads the named block's answers into m_vecAnswers and
-  // closes it. False only when the profile cannot be opened.
-  bool LoadBlock(std::string_view name);
-
   // ---- welcome and reply ---------------------------------------------------
 
   // The expanded greeting, or "#ERROR_CANTOPENFILE#" / "#ERROR_WELCOMEEMPTY#".
@@ -112,6 +102,57 @@ class CChatEngine {
   std::string_view GetWelcome();
   // The expanded answer to the current input, or "#ERROR_NOPROFILE#".
   std::string_view GetReply();
+
+  // The text captured after the last matched keyword (the value of %FE%),
+  // and the language table's word pairs it was swapped with.
+  const std::string& GetCapture() const { return m_strCapture; }
+  const std::string& GetLanguage() const { return m_strLanguage; }
+  const std::vector<std::string>& GetFromWords() const {
+    return m_vecFromWords;
+  }
+  const std::vector<std::string>& GetToWords() const { return m_vecToWords; }
+
+  // ---- the profile as its author and the chooser see it --------------------
+
+  // The value of one [INFO] field, or " " when there is none. Reads the
+  // profile; changes nothing in the conversation.
+  std::string GetInfo(InfoField field) const;
+  // The answer rows of the NAME block in file order (read anew); empty when
+  // the profile cannot be opened. Changes nothing in the conversation.
+  std::vector<std::string> GetNames() const;
+  // Runs the checker over the profile. Changes nothing in the conversation.
+  CheckResult CheckProfile() const;
+
+ private:
+  // The tests' one way to the reader's steps and the engine's scratch state.
+  friend class CChatEngineTestAccess;
+
+  // ---- block reader --------------------------------------------------------
+
+  // Opens the stream on path; false for an empty path or a file that cannot
+  // be opened (a directory counts as one that cannot).
+  static bool OpenProfile(CProfileStream& stream, std::string_view path);
+  static void CloseProfile(CProfileStream& stream);
+  // The next non-empty row (comment cut, normalised), or "" at the end of
+  // the file. With countLines every physical line read adds one to
+  // m_nLineCount.
+  std::string ReadRow(CProfileStream& stream, bool countLines);
+  // ReadRow as a view into the stream (valid until its next read), counting
+  // into counter when it is given.
+  static std::string_view NextRow(CProfileStream& stream,
+                                  std::int32_t* counter);
+  // Reads rows until one begins with "[" + name + "]" (case ignored, "*" and
+  // "?" in name act as wildcards). True when found.
+  static bool FindBlock(CProfileStream& stream, std::string_view name);
+  // Replaces m_vecAnswers with the answer rows that follow.
+  void ReadAnswers(CProfileStream& stream);
+  // ReadAnswers into a list of the caller's.
+  static void ReadAnswerRows(CProfileStream& stream,
+                             std::vector<std::string>& answers);
+  // Opens the profile, reads the named block's answers into m_vecAnswers and
+  // closes it. False only when the profile cannot be opened.
+  bool LoadBlock(std::string_view name);
+
   // A copy of one entry of m_vecAnswers drawn at random, or
   // "#ERROR_NOVARIABLEANSWER#" when the list is empty.
   std::string PickAnswer() const;
@@ -138,42 +179,14 @@ class CChatEngine {
   // no answer row.
   bool EvaluateVariable(std::string& variable);
 
-  // ---- information block and language table --------------------------------
+  // ---- information block, language table, checker ---------------------------
 
-  // The value of one [INFO] field (0..4), or " " when there is none. The
-  // view stays valid until the next GetInfo.
-  std::string_view GetInfo(int field);
-  std::string_view GetInfo(InfoField field) {
-    return GetInfo(static_cast<int>(field));
-  }
   // Rebuilds m_strLanguage and the word lists from the profile's language.
   void LoadLanguageTable();
+  // The checker's run; CheckProfile gives it a copy of the engine, so that
+  // the variables it evaluates leave the conversation alone.
+  CheckResult RunCheck();
 
-  // ---- checker and name listing ---------------------------------------------
-
-  // The checker's report on the profile, with message codes and "\n".
-  std::string CheckProfile();
-  // Number of answer rows of the NAME block (read anew on every call).
-  int GetNameCount();
-  // Row i of the NAME block (read anew); i must be below GetNameCount().
-  std::string_view GetNameAt(int i);
-
-  // ---- read-only views for callers and tests --------------------------------
-
-  const std::string& GetInput() const { return m_strInput; }
-  const std::string& GetPrevInput() const { return m_strPrevInput; }
-  const std::string& GetAnswer() const { return m_strAnswer; }
-  const std::string& GetCapture() const { return m_strCapture; }
-  const std::string& GetLanguage() const { return m_strLanguage; }
-  const std::vector<std::string>& GetAnswers() const { return m_vecAnswers; }
-  const std::vector<std::string>& GetFromWords() const {
-    return m_vecFromWords;
-  }
-  const std::vector<std::string>& GetToWords() const { return m_vecToWords; }
-  std::int32_t GetLineCount() const { return m_nLineCount; }
-  bool IsFirstTurn() const { return m_bFirstTurn; }
-
- private:
   std::string m_strUserName;
   std::string m_strBotName{kDefaultBotName};
   std::string m_strPrevInput;
@@ -185,7 +198,6 @@ class CChatEngine {
   std::string m_strAnswer;
   std::string m_strCapture;
   std::string m_strLanguage;
-  std::string m_strInfoValue;
   std::vector<std::string> m_vecFromWords;
   std::vector<std::string> m_vecToWords;
   bool m_bFirstTurn = true;

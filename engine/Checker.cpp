@@ -2,10 +2,14 @@
 // reports, block by block, the rows that break its rules, with line numbers.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "engine/ChatEngine.h"
+#include "engine/MessageCodes.h"
 #include "engine/ProfileStream.h"
 #include "engine/TextUtil.h"
 
@@ -13,12 +17,22 @@ namespace pladdo {
 
 namespace {
 
+// A code on a line of its own.
+std::string Line(std::string_view code) {
+  std::string line(code);
+  line += '\n';
+  return line;
+}
+
 // The working state of one run; nothing of it outlives the run.
 class CProfileCheck {
  public:
-  // Entries go to report; engine evaluates the variables of answer rows.
-  CProfileCheck(std::string& report, CChatEngine& engine)
-      : m_report(report), m_engine(engine) {}
+  // Entries go to report; firstMissing gives the first variable of an
+  // answer row that has no value, or nothing.
+  using FirstMissing =
+      std::function<std::optional<std::string>(const std::string& row)>;
+  CProfileCheck(std::string& report, FirstMissing firstMissing)
+      : m_report(report), m_firstMissing(std::move(firstMissing)) {}
 
   // Tests one row (not empty) read from line lineNumber.
   void CheckRow(const std::string& row, std::int32_t lineNumber) {
@@ -26,7 +40,7 @@ class CProfileCheck {
     const char first = row.front();
 
     if (!m_bRowsFree && first != '?' && first != '!' && first != '[') {
-      AddEntry(lineTag + row + "\n#ILLEGALROW#\n");
+      AddEntry(lineTag + row + "\n" + Line(codes::kIllegalRow));
     }
 
     if (first == '[') {
@@ -35,7 +49,7 @@ class CProfileCheck {
       } else {
         // A broken header opens nothing: the rows after it still belong to
         // the block before.
-        AddEntry("\n" + lineTag + row + " \n#ILLEGALBLOCKNAME#\n");
+        AddEntry("\n" + lineTag + row + " \n" + Line(codes::kIllegalBlockName));
       }
     }
 
@@ -46,15 +60,15 @@ class CProfileCheck {
 
     if (first == '?') {
       if (row.find("**") != std::string::npos) {
-        AddEntry(lineTag + row + "\n#DOUBLEASTERISK#\n");
+        AddEntry(lineTag + row + "\n" + Line(codes::kDoubleAsterisk));
       }
       if (row.find(" *") != std::string::npos) {
-        AddEntry(lineTag + row + "\n#SPACEANDASTERISK#\n");
+        AddEntry(lineTag + row + "\n" + Line(codes::kSpaceAndAsterisk));
       }
     }
 
     if (std::count(row.begin(), row.end(), '%') % 2 != 0) {
-      AddEntry(lineTag + row + "\n#ODDPRECENT#\n");
+      AddEntry(lineTag + row + "\n" + Line(codes::kOddPercent));
     }
   }
 
@@ -62,7 +76,7 @@ class CProfileCheck {
   // waiting from before the first block, are listed under its name.
   void Finish() {
     if (m_nAnswerCount == 0) {
-      AddEntry("#NOANSWER#\n");
+      AddEntry(Line(codes::kNoAnswer));
     }
     if (!m_strPending.empty()) {
       FlushBlock();
@@ -72,7 +86,7 @@ class CProfileCheck {
   // Counts a fault that is not an entry of any block (the missing language).
   void CountFault() { ++m_nFaults; }
 
-  unsigned GetFaultCount() const { return m_nFaults; }
+  int GetFaultCount() const { return m_nFaults; }
 
  private:
   void AddEntry(const std::string& entry) {
@@ -92,7 +106,7 @@ class CProfileCheck {
   void StartBlock(const std::string& row) {
     if (m_bBlockOpen) {
       if (m_nAnswerCount == 0) {
-        AddEntry("#NOANSWER#\n");
+        AddEntry(Line(codes::kNoAnswer));
       }
       if (m_bBlockFault) {
         FlushBlock();
@@ -111,22 +125,16 @@ class CProfileCheck {
   // Lists the first variable of an answer row that has no value; a row
   // yields at most one such entry.
   void CheckVariables(const std::string& row, const std::string& lineTag) {
-    std::size_t pos = 0;
-    std::string variable;
-    while (CChatEngine::FindVariable(row, variable, pos)) {
-      std::string value = variable;
-      if (!m_engine.EvaluateVariable(value)) {
-        AddEntry(lineTag + "\"" + variable + "\"\n#NOVARIABLE#\n");
-        return;
-      }
-      pos += variable.size();
+    if (const std::optional<std::string> variable = m_firstMissing(row)) {
+      AddEntry(lineTag + "\"" + *variable + "\"\n" +
+               Line(codes::kNoVariableValue));
     }
   }
 
   std::string& m_report;
-  CChatEngine& m_engine;
+  FirstMissing m_firstMissing;
   std::string m_strPending;
-  unsigned m_nFaults = 0;
+  int m_nFaults = 0;
   std::string m_strBlockName;
   int m_nAnswerCount = 0;
   bool m_bRowsFree = true;
@@ -136,29 +144,56 @@ class CProfileCheck {
 
 }  // namespace
 
-std::string CChatEngine::CheckProfile() {
-  std::string report = "#FILENAME# " + m_strProfilePath + "\n";
+CheckResult CChatEngine::CheckProfile() const {
+  // The checker evaluates every variable it meets, which draws block answers
+  // into the answer list and counts lines: a copy keeps that away from the
+  // conversation.
+  CChatEngine scratch(*this);
+  return scratch.RunCheck();
+}
+
+CheckResult CChatEngine::RunCheck() {
+  CheckResult result;
+  std::string& report = result.strReport;
+  report = std::string(codes::kFileName) + " " + m_strProfilePath + "\n";
 
   CProfileStream stream;
   if (!OpenProfile(stream, m_strProfilePath)) {
-    report += "#DEBUG_COLDNTOPENFILE#\n";
-    return report;
+    report += Line(codes::kCouldNotOpenFile);
+    return result;
   }
   CloseProfile(stream);
+  result.bOpened = true;
 
-  CProfileCheck check(report, *this);
-  report += "\n#NAME# ";
-  report += GetInfo(InfoField::Name);
-  report += "\n#VERSION# ";
-  report += GetInfo(InfoField::Version);
-  report += "\n#AUTHOR# ";
-  report += GetInfo(InfoField::Creator);
-  report += "\n#INFO# ";
-  report += GetInfo(InfoField::Info);
-  report += "\n#LANGUAGE# ";
-  report += GetInfo(InfoField::Language);
+  CProfileCheck check(report, [this](const std::string& row) {
+    std::size_t pos = 0;
+    std::string variable;
+    while (FindVariable(row, variable, pos)) {
+      std::string value = variable;
+      if (!EvaluateVariable(value)) {
+        return std::optional<std::string>(variable);
+      }
+      pos += variable.size();
+    }
+    return std::optional<std::string>();
+  });
+  const std::pair<std::string_view, InfoField> info[] = {
+      {codes::kName, InfoField::Name},
+      {codes::kVersion, InfoField::Version},
+      {codes::kAuthor, InfoField::Creator},
+      {codes::kInfo, InfoField::Info},
+      {codes::kLanguage, InfoField::Language},
+  };
+  for (const auto& [code, field] : info) {
+    report += "\n";
+    report += code;
+    report += " ";
+    report += GetInfo(field);
+  }
   if (m_vecFromWords.empty()) {
-    report += " (#NOLANGUAGE#)";
+    report += " (";
+    report += codes::kNoLanguage;
+    report += ")";
     check.CountFault();
   }
   report += "\n";
@@ -180,15 +215,18 @@ std::string CChatEngine::CheckProfile() {
   }
   check.Finish();
 
-  if (check.GetFaultCount() == 0) {
-    report += "\n#NOERROR#";
+  result.nFaults = check.GetFaultCount();
+  if (result.nFaults == 0) {
+    report += "\n";
+    report += codes::kNoError;
   } else {
-    report += "\n" + std::to_string(check.GetFaultCount()) + " #ERRORFOUND#";
+    report += "\n" + std::to_string(result.nFaults) + " ";
+    report += codes::kErrorFound;
   }
   if (bOpened) {
     CloseProfile(scan);
   }
-  return report;
+  return result;
 }
 
 }  // namespace pladdo

@@ -6,6 +6,7 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/Clock.h"
+#include "engine/MessageCodes.h"
 #include "engine/TextUtil.h"
 
 namespace pladdo {
@@ -16,7 +17,9 @@ namespace {
 constexpr std::size_t kBytesPerEvaluation = 64;
 
 std::string LoopProtection(std::string_view value) {
-  std::string note = "[#ERROR_LOOPPROTECTION# ";
+  std::string note = "[";
+  note += codes::kLoopProtection;
+  note += ' ';
   note += value;
   note += ']';
   return note;
@@ -189,14 +192,15 @@ bool CChatEngine::EvaluateVariable(std::string& variable) {
 
     CProfileStream stream;
     if (!OpenProfile(stream, file)) {
-      variable = "[#ERROR_VARIABELCANTOPENFILE# " + file + " ]";
+      variable =
+          "[" + std::string(codes::kVariableCantOpenFile) + " " + file + " ]";
       return false;
     }
     FindBlock(stream, name);
     ReadAnswers(stream);
     CloseProfile(stream);
     if (m_vecAnswers.empty()) {
-      variable = "[" + name + "#ERROR_NOVARIABLE#]";
+      variable = "[" + name + std::string(codes::kNoVariable) + "]";
       return false;
     }
     value = PickAnswer();

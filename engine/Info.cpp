@@ -40,20 +40,21 @@ bool SplitWordPair(std::string_view row, std::string& wordA,
 
 }  // namespace
 
-std::string_view CChatEngine::GetInfo(int field) {
-  m_strInfoValue = kNoInfoValue;
-  if (field < 0 || field >= static_cast<int>(kInfoKeys.size())) {
-    return m_strInfoValue;
+std::string CChatEngine::GetInfo(InfoField field) const {
+  const auto index = static_cast<std::size_t>(field);
+  if (index >= kInfoKeys.size()) {
+    return std::string(kNoInfoValue);
   }
-  const std::string_view key = kInfoKeys[static_cast<std::size_t>(field)];
+  const std::string_view key = kInfoKeys[index];
 
   CProfileStream stream;
   if (!OpenProfile(stream, m_strProfilePath)) {
-    return m_strInfoValue;
+    return std::string(kNoInfoValue);
   }
+  std::string value(kNoInfoValue);
   if (FindBlock(stream, "INFO")) {
     for (;;) {
-      const std::string row = ReadRow(stream, false);
+      const std::string_view row = NextRow(stream, nullptr);
       if (row.empty()) {
         break;  // end of the file
       }
@@ -61,7 +62,7 @@ std::string_view CChatEngine::GetInfo(int field) {
       if (WildFind(row, key, &keyEnd, 0) != npos) {
         // The value is everything after the key, exactly as read: case kept,
         // nothing trimmed, possibly empty.
-        m_strInfoValue = row.substr(keyEnd + 1);
+        value = row.substr(keyEnd + 1);
         break;
       }
       // The next block's header ends the search; it was itself searched
@@ -72,7 +73,7 @@ std::string_view CChatEngine::GetInfo(int field) {
     }
   }
   CloseProfile(stream);
-  return m_strInfoValue;
+  return value;
 }
 
 void CChatEngine::LoadLanguageTable() {

@@ -1,7 +1,7 @@
 // CProfileStream: reads the physical lines of a profile or language file,
 // bounded in length and converted from UTF-8 where a line is UTF-8, either
-// straight from the file or replayed from the process-wide cache of files
-// that have not changed.
+// straight from the file or replayed from the cache of files that have not
+// changed.
 #include "engine/ProfileStream.h"
 
 #include <fcntl.h>
@@ -10,132 +10,27 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
-#include <ctime>
-#include <map>
-#include <mutex>
 #include <utility>
 
 #include "engine/Codepage.h"
+#include "engine/ProfileCache.h"
 #include "engine/TextUtil.h"
 
 namespace pladdo {
-
-// The lines of one file as the reader delivers them, and the rows the block
-// reader makes of them, each kept back to back in one text.
-struct CProfileStream::Lines {
-  std::string text;
-  std::vector<std::size_t> ends;  // end of line i in text
-  std::string rows;
-  std::vector<std::size_t> rowEnds;
-  // True when, after the last line, one more read finds only the end of the
-  // file (the file ends with a line feed, or is empty).
-  bool finalEmptyRead = true;
-
-  // The rows that begin with "?", in file order, with their patterns as
-  // ReadPattern gives them, kept back to back in patternText: the keyword
-  // search tries them without passing over the other rows or copying.
-  struct Pattern {
-    std::size_t row;
-    std::size_t begin;
-    std::size_t length;
-    int required;  // a byte every match needs (see RequiredByte), or -1
-    bool plain;
-  };
-  std::vector<Pattern> patterns;
-  std::string patternText;
-  // The block headers, sorted by name (lower-cased, the text between "[" and
-  // the first "]", kept in headerText) and then by row.
-  struct Header {
-    std::size_t row;
-    std::size_t begin;
-    std::size_t length;
-  };
-  std::vector<Header> headers;
-  std::string headerText;
-
-  std::string_view Line(std::size_t i) const {
-    const std::size_t begin = i == 0 ? 0 : ends[i - 1];
-    return std::string_view(text).substr(begin, ends[i] - begin);
-  }
-  std::string_view Row(std::size_t i) const {
-    const std::size_t begin = i == 0 ? 0 : rowEnds[i - 1];
-    return std::string_view(rows).substr(begin, rowEnds[i] - begin);
-  }
-  std::string_view PatternOf(const Pattern& p) const {
-    return std::string_view(patternText).substr(p.begin, p.length);
-  }
-  std::string_view NameOf(const Header& h) const {
-    return std::string_view(headerText).substr(h.begin, h.length);
-  }
-  std::size_t Bytes() const {
-    return text.size() + rows.size() + patternText.size() + headerText.size() +
-           (ends.size() + rowEnds.size()) * sizeof(std::size_t) +
-           patterns.size() * sizeof(Pattern) + headers.size() * sizeof(Header);
-  }
-
-  // Adds row i (just appended) to the pattern and header lists.
-  void IndexRow(std::size_t i);
-  // Sorts the headers for the lookup by name.
-  void SortHeaders();
-};
-
 namespace {
 
 // Files larger than this are always read straight from disk, so that a huge
 // file never costs its size in memory.
 constexpr off_t kMaxCachedFileBytes = 64 << 20;
-// What the cache may hold in all, and in how many files.
-constexpr std::size_t kCacheBudgetBytes = 32 << 20;
-constexpr std::size_t kCacheMaxFiles = 64;
 constexpr std::size_t kReadChunk = 64 * 1024;
-
-std::int64_t Nanoseconds(const timespec& t) {
-  return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// Everything about a file that a change to it changes.
-struct FileKey {
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  std::int64_t modified = 0;
-  std::int64_t changed = 0;
-
-  explicit FileKey(const struct stat& st)
-      : device(st.st_dev),
-        inode(st.st_ino),
-        size(st.st_size),
-        modified(Nanoseconds(st.st_mtim)),
-        changed(Nanoseconds(st.st_ctim)) {}
-  bool operator==(const FileKey&) const = default;
-};
-
-struct CacheEntry {
-  FileKey key;
-  std::shared_ptr<const CProfileStream::Lines> lines;
-  std::uint64_t lastUse = 0;
-};
-
-struct Cache {
-  std::mutex mutex;
-  std::map<std::pair<dev_t, ino_t>, CacheEntry> entries;
-  std::size_t bytes = 0;
-  std::uint64_t clock = 0;
-  std::int64_t marginNs = std::chrono::nanoseconds(kProfileCacheMargin).count();
-};
-
-Cache& TheCache() {
-  static Cache cache;
-  return cache;
-}
 
 // Opens path for reading without blocking and without taking a terminal;
 // anything but a regular file (the path may have changed since it was looked
 // at) is closed again at once. Returns the descriptor, or -1.
 int OpenRegularFile(const std::string& path, struct stat& st) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  const int fd =
+      ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     return -1;
   }
@@ -144,61 +39,6 @@ int OpenRegularFile(const std::string& path, struct stat& st) {
     return -1;
   }
   return fd;
-}
-
-// True when the file's last change lies more than the margin before now, so
-// that any later change must give it other timestamps.
-bool HasAged(const struct stat& st, std::int64_t marginNs) {
-  timespec now{};
-  ::clock_gettime(CLOCK_REALTIME, &now);
-  const std::int64_t limit = Nanoseconds(now) - marginNs;
-  return Nanoseconds(st.st_mtim) < limit && Nanoseconds(st.st_ctim) < limit;
-}
-
-std::shared_ptr<const CProfileStream::Lines> FindCached(const FileKey& key) {
-  Cache& cache = TheCache();
-  std::lock_guard lock(cache.mutex);
-  const auto it = cache.entries.find({key.device, key.inode});
-  if (it == cache.entries.end()) {
-    return nullptr;
-  }
-  if (!(it->second.key == key)) {
-    cache.bytes -= it->second.lines->Bytes();
-    cache.entries.erase(it);
-    return nullptr;
-  }
-  it->second.lastUse = ++cache.clock;
-  return it->second.lines;
-}
-
-void StoreCached(const FileKey& key,
-                 std::shared_ptr<const CProfileStream::Lines> lines) {
-  Cache& cache = TheCache();
-  const std::size_t bytes = lines->Bytes();
-  if (bytes > kCacheBudgetBytes) {
-    return;
-  }
-  std::lock_guard lock(cache.mutex);
-  const auto id = std::make_pair(key.device, key.inode);
-  if (const auto old = cache.entries.find(id); old != cache.entries.end()) {
-    cache.bytes -= old->second.lines->Bytes();
-    cache.entries.erase(old);
-  }
-  // Make room by dropping the files least recently used.
-  while (!cache.entries.empty() &&
-         (cache.bytes + bytes > kCacheBudgetBytes ||
-          cache.entries.size() >= kCacheMaxFiles)) {
-    auto oldest = cache.entries.begin();
-    for (auto it = cache.entries.begin(); it != cache.entries.end(); ++it) {
-      if (it->second.lastUse < oldest->second.lastUse) {
-        oldest = it;
-      }
-    }
-    cache.bytes -= oldest->second.lines->Bytes();
-    cache.entries.erase(oldest);
-  }
-  cache.entries.emplace(id, CacheEntry{key, std::move(lines), ++cache.clock});
-  cache.bytes += bytes;
 }
 
 // Length of line without an incomplete UTF-8 sequence at its end.
@@ -242,89 +82,13 @@ void FinishLine(std::string& line, bool cut) {
   }
 }
 
-// The block reader's row of a line: cut at the first "#", normalised.
-void MakeRow(std::string& row) {
-  const std::size_t hash = row.find('#');
-  if (hash != std::string::npos) {
-    row.erase(hash);
-  }
-  NormalizeSpaces(row);
-}
-
-// The pattern of a row that begins with "?". The row is normalised: turning
-// its "?" into a blank and normalising again only drops that blank and the
-// one blank that may follow it.
-std::string_view PatternOfRow(std::string_view row) {
-  return row.substr(row.size() > 1 && row[1] == ' ' ? 2 : 1);
-}
-
-bool IsPlainPattern(std::string_view pattern) {
-  return pattern.find_first_of("*?") == std::string_view::npos;
-}
-
-// The first byte of a lower-cased pattern that is no wildcard: a text that
-// lacks it cannot hold a match. -1 when the pattern is wildcards only.
-int RequiredByte(std::string_view lowered) {
-  const std::size_t at = lowered.find_first_not_of("*?");
-  return at == std::string_view::npos ? -1
-                                      : static_cast<unsigned char>(lowered[at]);
-}
-
-bool CannotMatch(int required, const CProfileStream::ByteSet* textBytes) {
-  return textBytes != nullptr && required >= 0 &&
-         !(*textBytes)[static_cast<std::size_t>(required)];
-}
-
-void AppendLowered(std::string& to, std::string_view text) {
-  for (const char c : text) {
-    to += static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
-  }
-}
-
 }  // namespace
 
-void CProfileStream::Lines::IndexRow(std::size_t i) {
-  const std::string_view row = Row(i);
-  if (row.empty()) {
-    return;
-  }
-  if (row.front() == '?') {
-    const std::string_view pattern = PatternOfRow(row);
-    const std::size_t begin = patternText.size();
-    AppendLowered(patternText, pattern);
-    const std::string_view lowered =
-        std::string_view(patternText).substr(begin);
-    patterns.push_back({i, begin, pattern.size(), RequiredByte(lowered),
-                        IsPlainPattern(pattern)});
-  } else if (row.front() == '[') {
-    // A row without "]" can begin no header: every header ends in one.
-    const std::size_t close = row.find(']');
-    if (close != std::string_view::npos) {
-      headers.push_back({i, headerText.size(), close - 1});
-      AppendLowered(headerText, row.substr(1, close - 1));
-    }
-  }
-}
-
-void CProfileStream::Lines::SortHeaders() {
-  std::stable_sort(headers.begin(), headers.end(),
-                   [this](const Header& a, const Header& b) {
-                     return NameOf(a) < NameOf(b);
-                   });
-}
-
 void CProfileStream::SetCacheMargin(std::chrono::nanoseconds margin) {
-  Cache& cache = TheCache();
-  std::lock_guard lock(cache.mutex);
-  cache.marginNs = margin.count();
+  SetProfileCacheMargin(margin);
 }
 
-void CProfileStream::ClearCache() {
-  Cache& cache = TheCache();
-  std::lock_guard lock(cache.mutex);
-  cache.entries.clear();
-  cache.bytes = 0;
-}
+void CProfileStream::ClearCache() { ClearProfileCache(); }
 
 CProfileStream::~CProfileStream() { Close(); }
 
@@ -332,12 +96,6 @@ bool CProfileStream::Open(std::string_view path) {
   Close();
   if (path.empty()) {
     return false;
-  }
-  std::int64_t marginNs = 0;
-  {
-    Cache& cache = TheCache();
-    std::lock_guard lock(cache.mutex);
-    marginNs = cache.marginNs;
   }
   // Paths inside the engine are Windows-1252; the file system speaks UTF-8.
   // A name that is not text at all may still exist as raw bytes.
@@ -355,8 +113,8 @@ bool CProfileStream::Open(std::string_view path) {
       continue;
     }
     // An unchanged file is replayed from the cache without being opened.
-    if (HasAged(st, marginNs)) {
-      if (auto lines = FindCached(FileKey(st))) {
+    if (HasAged(st)) {
+      if (auto lines = FindCachedLines(FileKey(st))) {
         m_lines = std::move(lines);
         m_nNext = 0;
         m_nPattern = 0;
@@ -377,26 +135,21 @@ bool CProfileStream::Open(std::string_view path) {
   m_bError = false;
   m_buffer.resize(kReadChunk);
   m_nBegin = m_nEnd = 0;
-  if (!HasAged(st, marginNs) || st.st_size > kMaxCachedFileBytes) {
+  if (!HasAged(st) || st.st_size > kMaxCachedFileBytes) {
     return true;  // read straight from the file
   }
 
   // Read the whole file once, as the direct reader delivers it, and keep it
   // when the file did not change while it was read.
   const FileKey key(st);
-  auto built = std::make_shared<Lines>();
+  auto built = std::make_shared<ProfileLines>();
   std::string line;
   for (;;) {
     if (!ReadDirect(line)) {
       built->finalEmptyRead = true;
       break;
     }
-    built->text += line;
-    built->ends.push_back(built->text.size());
-    MakeRow(line);
-    built->rows += line;
-    built->rowEnds.push_back(built->rows.size());
-    built->IndexRow(built->rowEnds.size() - 1);
+    built->AddLine(line);
     if (m_bAtEnd) {
       built->finalEmptyRead = false;
       break;
@@ -405,7 +158,7 @@ bool CProfileStream::Open(std::string_view path) {
   built->SortHeaders();
   struct stat after {};
   if (!m_bError && ::fstat(m_fd, &after) == 0 && FileKey(after) == key) {
-    StoreCached(key, built);
+    StoreCachedLines(key, built);
   }
   ::close(m_fd);
   m_fd = -1;
@@ -461,8 +214,10 @@ bool CProfileStream::ReadDirect(std::string& line) {
     consumed = true;
     const char* start = m_buffer.data() + m_nBegin;
     const std::size_t available = m_nEnd - m_nBegin;
-    const auto* feed = static_cast<const char*>(std::memchr(start, '\n', available));
-    const std::size_t take = feed != nullptr ? static_cast<std::size_t>(feed - start) : available;
+    const auto* feed =
+        static_cast<const char*>(std::memchr(start, '\n', available));
+    const std::size_t take =
+        feed != nullptr ? static_cast<std::size_t>(feed - start) : available;
     const std::size_t room = kMaxLineBytes - line.size();
     line.append(start, std::min(room, take));
     if (take > room) {
@@ -537,7 +292,8 @@ bool CProfileStream::ReadPattern(std::string_view& pattern, bool& plain,
       ReadDirect(m_strRow);
       MakeRow(m_strRow);
       if (!m_strRow.empty() && m_strRow.front() == '?') {
-        const std::size_t skip = m_strRow.size() - PatternOfRow(m_strRow).size();
+        const std::size_t skip =
+            m_strRow.size() - PatternOfRow(m_strRow).size();
         m_strRow.erase(0, skip);
         ToLower(m_strRow);
         if (CannotMatch(RequiredByte(m_strRow), textBytes)) {
@@ -553,7 +309,7 @@ bool CProfileStream::ReadPattern(std::string_view& pattern, bool& plain,
   if (m_bAtEnd) {
     return false;
   }
-  const std::vector<Lines::Pattern>& patterns = m_lines->patterns;
+  const std::vector<ProfileLines::Pattern>& patterns = m_lines->patterns;
   while (m_nPattern < patterns.size() &&
          (patterns[m_nPattern].row < m_nNext ||
           CannotMatch(patterns[m_nPattern].required, textBytes))) {
@@ -563,7 +319,7 @@ bool CProfileStream::ReadPattern(std::string_view& pattern, bool& plain,
     PassAll();
     return false;
   }
-  const Lines::Pattern& found = patterns[m_nPattern++];
+  const ProfileLines::Pattern& found = patterns[m_nPattern++];
   PassRow(found.row);
   pattern = m_lines->PatternOf(found);
   plain = found.plain;
@@ -577,16 +333,16 @@ std::optional<bool> CProfileStream::SeekHeader(std::string_view name) {
   if (m_bAtEnd) {
     return false;
   }
-  std::string lowered;
-  AppendLowered(lowered, name);
-  const Lines& lines = *m_lines;
+  std::string lowered(name);
+  ToLower(lowered);
+  const ProfileLines& lines = *m_lines;
   // Headers of one name stand in row order: the first at or after the
   // current row is the one a scan from here would meet.
   const std::string_view key = lowered;
   const std::size_t from = m_nNext;
   const auto it = std::lower_bound(
       lines.headers.begin(), lines.headers.end(), key,
-      [&lines, from](const Lines::Header& h, std::string_view k) {
+      [&lines, from](const ProfileLines::Header& h, std::string_view k) {
         const std::string_view n = lines.NameOf(h);
         return n < k || (n == k && h.row < from);
       });

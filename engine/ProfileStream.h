@@ -26,9 +26,7 @@ namespace pladdo {
 // skipped so that line numbers stay true.
 inline constexpr std::size_t kMaxLineBytes = 1023;
 
-// How long ago a file must last have changed before its lines are cached:
-// more than any file system's timestamp granularity (FAT: 2 s).
-inline constexpr std::chrono::seconds kProfileCacheMargin{3};
+struct ProfileLines;
 
 class CProfileStream {
  public:
@@ -59,7 +57,7 @@ class CProfileStream {
   bool ReadRowView(std::string_view& row);
 
   // The bytes that occur in a text.
-  using ByteSet = std::bitset<256>;
+  using ByteSet = std::bitset<256>;  // as ProfileLines.h's ByteSet
 
   // Reads on to the next row that begins with "?" and gives its pattern: the
   // row without the "?" and a blank after it, lower-cased (ToLower), which is
@@ -79,13 +77,11 @@ class CProfileStream {
   // when the file is read straight from disk; the caller then scans.
   std::optional<bool> SeekHeader(std::string_view name);
 
-  // The cache margin (kProfileCacheMargin unless changed); tests shorten it
-  // to reach the cached path without waiting.
+  // The cache margin (kProfileCacheMargin of engine/ProfileCache.h unless
+  // changed); tests shorten it to reach the cached path without waiting.
   static void SetCacheMargin(std::chrono::nanoseconds margin);
   // Forgets every cached file.
   static void ClearCache();
-
-  struct Lines;  // the lines of one file, shared with the cache
 
  private:
   bool ReadDirect(std::string& line);
@@ -94,7 +90,7 @@ class CProfileStream {
   void PassAll();
 
   // Replaying a cached or fully read file.
-  std::shared_ptr<const Lines> m_lines;
+  std::shared_ptr<const ProfileLines> m_lines;
   std::size_t m_nNext = 0;
   std::size_t m_nPattern = 0;  // first pattern row of m_lines not yet passed
   // Reading straight from the file (recently changed or very large files).
@@ -102,7 +98,7 @@ class CProfileStream {
   std::vector<char> m_buffer;
   std::size_t m_nBegin = 0;
   std::size_t m_nEnd = 0;
-  std::string m_strRow;  // the row (or pattern) of the last direct read
+  std::string m_strRow;   // the row (or pattern) of the last direct read
   bool m_bError = false;  // a read failed (the file is not cached then)
 
   bool m_bAtEnd = true;

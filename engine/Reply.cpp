@@ -1,22 +1,14 @@
 // The welcome and the reply: which block answers, and the random pick.
 #include "engine/ChatEngine.h"
+#include "engine/MessageCodes.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
 
 namespace pladdo {
 
-namespace {
-
-constexpr std::string_view kNoProfile = "#ERROR_NOPROFILE#";
-constexpr std::string_view kCantOpenFile = "#ERROR_CANTOPENFILE#";
-constexpr std::string_view kWelcomeEmpty = "#ERROR_WELCOMEEMPTY#";
-constexpr std::string_view kNoVariableAnswer = "#ERROR_NOVARIABLEANSWER#";
-
-}  // namespace
-
 std::string CChatEngine::PickAnswer() const {
   if (m_vecAnswers.empty()) {
-    return std::string(kNoVariableAnswer);
+    return std::string(codes::kNoVariableAnswer);
   }
   const auto r = static_cast<std::size_t>(DrawRandom());
   return m_vecAnswers[r % m_vecAnswers.size()];
@@ -24,10 +16,10 @@ std::string CChatEngine::PickAnswer() const {
 
 std::string_view CChatEngine::GetWelcome() {
   if (!LoadBlock("WELCOME")) {
-    return kCantOpenFile;
+    return codes::kCantOpenFile;
   }
   if (m_vecAnswers.empty()) {
-    return kWelcomeEmpty;
+    return codes::kWelcomeEmpty;
   }
   m_strAnswer = PickAnswer();
   ExpandAnswer(m_strAnswer, kExpandDepth);
@@ -53,7 +45,7 @@ std::string_view CChatEngine::GetReply() {
     found = LoadBlock("NOTFOUND");
   }
   if (!found) {
-    return kNoProfile;
+    return codes::kNoProfile;
   }
   m_strAnswer = PickAnswer();
   ExpandAnswer(m_strAnswer, kExpandDepth);

@@ -105,6 +105,40 @@ unsigned char ToUpperByte(unsigned char byte) {
   }
 }
 
+std::string_view TrimWhiteSpace(std::string_view text) {
+  constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+  const std::size_t first = text.find_first_not_of(kWhiteSpace);
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const std::size_t last = text.find_last_not_of(kWhiteSpace);
+  return text.substr(first, last - first + 1);
+}
+
+std::string ToCrLf(std::string_view text) {
+  std::string result;
+  result.reserve(text.size() + text.size() / 16);
+  for (const char c : text) {
+    if (c == '\n') {
+      result += '\r';
+    }
+    result += c;
+  }
+  return result;
+}
+
+std::string ToLf(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      continue;
+    }
+    result += text[i];
+  }
+  return result;
+}
+
 void ToLower(std::string& text) {
   for (char& c : text) {
     c = static_cast<char>(ToLowerByte(static_cast<unsigned char>(c)));
@@ -147,8 +181,7 @@ std::size_t FindPiece(std::string_view text, std::string_view piece,
     }
     pos = at - k;
     std::size_t j = 0;
-    while (j < piece.size() &&
-           (piece[j] == '?' || piece[j] == text[pos + j])) {
+    while (j < piece.size() && (piece[j] == '?' || piece[j] == text[pos + j])) {
       ++j;
     }
     if (j == piece.size()) {

@@ -27,6 +27,14 @@ void BlankControlCodes(std::string& text);
 // either end.
 void NormalizeSpaces(std::string& text);
 
+// text without the white space (blank, tab, CR, LF, VT, FF) at either end.
+std::string_view TrimWhiteSpace(std::string_view text);
+
+// Line ends: every LF becomes CR LF (ToCrLf), every CR LF becomes LF (ToLf).
+// Multi-line texts are built with LF; the conversation view holds CR LF.
+std::string ToCrLf(std::string_view text);
+std::string ToLf(std::string_view text);
+
 // Windows-1252 case mapping of every byte (A-Z, À-Þ without ×, Š Œ Ž Ÿ).
 void ToLower(std::string& text);
 void ToUpper(std::string& text);

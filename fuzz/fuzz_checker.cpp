@@ -25,13 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   CChatEngine engine;
   engine.SetLanguageFile(path);
   engine.SetProfile(path);
-  const std::string report = engine.CheckProfile();
+  const std::string report = engine.CheckProfile().strReport;
 
   // Every report names the file first and ends with its verdict line.
   const std::string head = "#FILENAME# " + path + "\n";
   if (report.compare(0, head.size(), head) != 0) std::abort();
-  const bool verdict = report.ends_with("\n#NOERROR#") ||
-                       report.ends_with(" #ERRORFOUND#");
+  const bool verdict =
+      report.ends_with("\n#NOERROR#") || report.ends_with(" #ERRORFOUND#");
   if (!verdict) std::abort();
   return 0;
 }

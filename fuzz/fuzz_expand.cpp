@@ -16,6 +16,7 @@
 #include "engine/Clock.h"
 #include "engine/Random.h"
 #include "fuzz/FuzzFiles.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace {
 
@@ -30,7 +31,9 @@ constexpr char kProfile[] =
     "[kedja]\n!%h\xE4lsning% och %@NAME_USER%\n"
     "[WELCOME]\n!Hej %NAME_USER%\n"
     "[svenska]\n\"jag\" \"du\"\n\"mig\" \"dig\"\n";
-constexpr char kWords[] = "[f\xE4rg]\n!r\xF6" "d\n!bl\xE5\n";
+constexpr char kWords[] =
+    "[f\xE4rg]\n!r\xF6"
+    "d\n!bl\xE5\n";
 
 struct Fixture {
   std::string folder;
@@ -79,17 +82,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   engine.SetLanguageFile(fixture.profile);
   engine.SetProfile(fixture.profile);
   engine.SetUserName(userName);
-  engine.CaptureRest(captured, 0);
+  CChatEngineTestAccess access(engine);
+  access.CaptureRest(captured, 0);
 
   // The checker's walk over the variables of a row.
   std::size_t pos = 0;
   std::string variable;
-  for (int i = 0; i < 8 && CChatEngine::FindVariable(answer, variable, pos);
+  for (int i = 0;
+       i < 8 && CChatEngineTestAccess::FindVariable(answer, variable, pos);
        ++i) {
     pos += variable.size();
-    engine.EvaluateVariable(variable);
+    access.EvaluateVariable(variable);
   }
 
-  engine.ExpandAnswer(answer, depth);
+  access.ExpandAnswer(answer, depth);
   return 0;
 }

@@ -5,6 +5,7 @@
 // The profile bytes double as the language file, so the table loader reads
 // hostile bytes as well. Each conversation runs twice, reading the file
 // directly and through the stream's cache, and must show the same both times.
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,7 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/Clock.h"
+#include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "fuzz/FuzzFiles.h"
@@ -63,9 +65,12 @@ std::vector<std::string> Converse(const std::string& path,
     shown.emplace_back(engine.GetReply());
   }
 
-  const int names = engine.GetNameCount();
-  for (int i = 0; i < names && i < 4; ++i) shown.emplace_back(engine.GetNameAt(i));
-  for (int field = -1; field <= 5; ++field) shown.emplace_back(engine.GetInfo(field));
+  const std::vector<std::string> names = engine.GetNames();
+  shown.insert(shown.end(), names.begin(),
+               names.begin() + std::min<std::size_t>(names.size(), 4));
+  for (int field = 0; field <= 4; ++field) {
+    shown.emplace_back(engine.GetInfo(static_cast<InfoField>(field)));
+  }
   return shown;
 }
 
@@ -77,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string_view all = fuzz::AsText(data, size);
   const std::size_t cut = all.find(kSeparator);
   const std::string_view profile = all.substr(0, cut);
-  const std::string_view inputs =
-      cut == std::string_view::npos ? std::string_view{}
-                                    : all.substr(cut + kSeparator.size());
+  const std::string_view inputs = cut == std::string_view::npos
+                                      ? std::string_view{}
+                                      : all.substr(cut + kSeparator.size());
   const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
 
   // The file was just written, so it is read straight from disk; then once

@@ -3,49 +3,27 @@
 #include "ui/ChatDlg.h"
 
 #include "engine/Codepage.h"
+#include "engine/TextUtil.h"
 #include "ui/FileUtil.h"
 #include "ui/Messages.h"
 #include "ui/StringTable.h"
 
 namespace pladdo {
-namespace {
-
-constexpr std::string_view kWhiteSpace = " \t\n\r\v\f";
-
-std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kWhiteSpace);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(kWhiteSpace);
-  return text.substr(first, last - first + 1);
-}
-
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  std::size_t pos = text.find(from);
-  while (pos != std::string::npos) {
-    text.replace(pos, from.size(), to);
-    pos = text.find(from, pos + to.size());
-  }
-}
-
-}  // namespace
 
 CChatDlg::CChatDlg(IChatWindow& window) : m_window(window) {}
 
 void CChatDlg::Start(const StartOptions& options) {
-  const std::string folder = GetProgramFolder(true);
   const std::string language = options.strLanguageFile.empty()
-                                   ? folder + "language.dat"
+                                   ? GetDefaultLanguageFile()
                                    : options.strLanguageFile;
   // The language file comes first: setting a profile loads its language
   // table from the file the engine holds at that moment.
   m_aEngine[0].SetLanguageFile(language);
   m_aEngine[1].SetLanguageFile(language);
-  m_aEngine[0].SetProfile(options.strProfile1.empty()
-                              ? folder + "profiles/pladdo.ppf"
-                              : options.strProfile1);
-  m_aEngine[1].SetProfile(options.strProfile2.empty()
-                              ? folder + "profiles/rimbus.ppf"
-                              : options.strProfile2);
+  m_aEngine[0].SetProfile(options.strProfile1.empty() ? GetDefaultProfile(0)
+                                                      : options.strProfile1);
+  m_aEngine[1].SetProfile(options.strProfile2.empty() ? GetDefaultProfile(1)
+                                                      : options.strProfile2);
 
   UpdateData(false);
   m_bAutoDialog = options.bAutoDialog ? 1 : 0;
@@ -57,7 +35,7 @@ void CChatDlg::Start(const StartOptions& options) {
 void CChatDlg::OnAnswer() {
   UpdateData(true);
   // Held apart from m_strInputLine, which AppendLine reads anew.
-  const std::string input(Trim(m_strInputLine));
+  const std::string input(TrimWhiteSpace(m_strInputLine));
   if (input.empty()) return;
 
   CChatEngine& engine1 = m_aEngine[0];
@@ -79,8 +57,8 @@ void CChatDlg::OnAnswer() {
     // Engine 2 hears engine 1's raw reply, codes and all.
     engine2.SetInput(reply);
     m_strInputLine = TranslateCodes(engine2.GetReply());
-    m_strPrompt = engine2.GetBotName() + " " +
-                  std::string(LoadString(IDS_PROMPT_BOT));
+    m_strPrompt =
+        engine2.GetBotName() + " " + std::string(LoadString(IDS_PROMPT_BOT));
   } else {
     m_strPrompt = LoadString(IDS_PROMPT_USER);
     m_strInputLine.clear();
@@ -96,8 +74,8 @@ void CChatDlg::AppendLine(Speaker speaker, std::string_view text) {
   UpdateData(true);
   if (m_bPrintNames != 0) {
     const CChatEngine& engine1 = m_aEngine[0];
-    m_strTranscript += speaker == Speaker::User ? engine1.GetUserName()
-                                                : engine1.GetBotName();
+    m_strTranscript +=
+        speaker == Speaker::User ? engine1.GetUserName() : engine1.GetBotName();
     m_strTranscript += ": ";
   } else if (speaker == Speaker::User) {
     m_strTranscript += "> ";
@@ -114,7 +92,7 @@ void CChatDlg::OnRestart() {
   m_aEngine[1].SetBotName();
 
   UpdateData(true);
-  m_strTranscript.clear();
+  ReplaceTranscript({});
   UpdateData(false);
 
   const std::string welcome(m_aEngine[0].GetWelcome());
@@ -122,7 +100,8 @@ void CChatDlg::OnRestart() {
 
   if (m_bAutoDialog == 1) {
     m_strInputLine = m_aEngine[1].GetBotName();
-    m_strPrompt = m_strInputLine + " " + std::string(LoadString(IDS_PROMPT_BOT));
+    m_strPrompt =
+        m_strInputLine + " " + std::string(LoadString(IDS_PROMPT_BOT));
   } else {
     m_strInputLine.clear();
     m_strPrompt = LoadString(IDS_PROMPT_USER);
@@ -133,14 +112,13 @@ void CChatDlg::OnRestart() {
 
 void CChatDlg::OnCheckProfile() {
   m_window.BeginWaitCursor();
-  m_strTranscript = m_aEngine[0].CheckProfile();
+  std::string report = m_aEngine[0].CheckProfile().strReport;
   // The report's last line has no line end of its own; give it one so the
   // next exchange starts on a line below the report.
-  if (!m_strTranscript.empty() && m_strTranscript.back() != '\n') {
-    m_strTranscript += '\n';
+  if (!report.empty() && report.back() != '\n') {
+    report += '\n';
   }
-  ReplaceAll(m_strTranscript, "\n", "\r\n");
-  m_strTranscript = TranslateCheckerReport(m_strTranscript);
+  ReplaceTranscript(TranslateCheckerReport(ToCrLf(report)));
   // Not read first: the other controls get back the values last read.
   UpdateData(false);
   m_window.EndWaitCursor();
@@ -155,18 +133,14 @@ void CChatDlg::OnSaveDialog() {
   if (!m_window.AskSavePath(path)) return;
 
   UpdateData(true);
-  std::string text = m_strTranscript;
-  ReplaceAll(text, "\r\n", "\n");
   std::string error;
-  if (!SaveTextFile(path, Cp1252ToUtf8(text), error)) {
+  if (!SaveTextFile(path, Cp1252ToUtf8(ToLf(m_strTranscript)), error)) {
     m_window.ShowMessage(error, MessageKind::Error);
   }
 }
 
 void CChatDlg::OnReadMe() {
-  const std::string path =
-      GetProgramFolder(true) + std::string(LoadString(IDS_README_FILE));
-  if (!m_window.OpenFile(path)) {
+  if (!m_window.OpenFile(GetReadMePath())) {
     m_window.ShowMessage(LoadString(IDS_README_FAILED), MessageKind::Warning);
   }
 }
@@ -182,15 +156,30 @@ std::string CChatDlg::TranslateCodes(std::string_view text) {
 }
 
 void CChatDlg::UpdateAnswerButton() {
-  m_window.EnableAnswerButton(!Trim(m_window.GetShownInputLine()).empty());
+  m_window.EnableAnswerButton(
+      !TrimWhiteSpace(m_window.GetShownInputLine()).empty());
 }
 
 void CChatDlg::UpdateData(bool bSaveAndValidate) {
   if (bSaveAndValidate) {
     m_window.ReadControls(*this);
-  } else {
-    m_window.WriteControls(*this);
+    return;
   }
+  ViewUpdate view;
+  if (m_bViewReplaced) {
+    view = {ViewUpdate::Kind::Replace, m_strTranscript};
+  } else if (m_strTranscript.size() > m_nViewShown) {
+    view = {ViewUpdate::Kind::Append,
+            std::string_view(m_strTranscript).substr(m_nViewShown)};
+  }
+  m_bViewReplaced = false;
+  m_nViewShown = m_strTranscript.size();
+  m_window.WriteControls(*this, view);
+}
+
+void CChatDlg::ReplaceTranscript(std::string text) {
+  m_strTranscript = std::move(text);
+  m_bViewReplaced = true;
 }
 
 }  // namespace pladdo

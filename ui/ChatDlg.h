@@ -5,7 +5,9 @@
 // and the five values the window mirrors (ChatFields). A window layer - the
 // Qt main window, the terminal, or the tests' fake - implements IChatWindow,
 // turns user events into the On... operations below and shows whatever the
-// controller writes. Every rule of a conversation lives here, once.
+// controller writes. Every rule of a conversation lives here, once. The
+// transcript is the controller's: the window gets only what was appended to
+// it (or the whole text when it was replaced), never a copy of all of it.
 #pragma once
 
 #include <array>
@@ -56,10 +58,17 @@ class CChatDlg : public ChatFields {
   CChatEngine& GetEngine(int i) { return m_aEngine[static_cast<size_t>(i)]; }
 
  private:
+  // Reads the controls (true) or writes them and the view's change (false).
   void UpdateData(bool bSaveAndValidate);
+  // Replaces the whole transcript; the next write shows it from its top.
+  void ReplaceTranscript(std::string text);
 
   IChatWindow& m_window;
   std::array<CChatEngine, 2> m_aEngine;
+  // How much of m_strTranscript the window shows, and whether the view
+  // must be refilled because the transcript was replaced.
+  std::size_t m_nViewShown = 0;
+  bool m_bViewReplaced = true;
 };
 
 }  // namespace pladdo

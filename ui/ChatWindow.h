@@ -14,13 +14,32 @@ namespace pladdo {
 
 class CChatEngine;
 
-// The five values the window mirrors in its controls.
-struct ChatFields {
-  std::string m_strInputLine;   // the input line
-  std::string m_strTranscript;  // the conversation view, lines end in CR LF
-  int m_bAutoDialog = 0;        // "A&utomatisk dialog", 0 or 1
-  int m_bPrintNames = 0;        // "Skriv ut &namn", 0 or 1
-  std::string m_strPrompt;      // the label above the input line
+// The values the window mirrors in its four controls besides the
+// conversation view.
+struct ChatControls {
+  std::string m_strInputLine;  // the input line
+  int m_bAutoDialog = 0;       // "A&utomatisk dialog", 0 or 1
+  int m_bPrintNames = 0;       // "Skriv ut &namn", 0 or 1
+  std::string m_strPrompt;     // the label above the input line
+};
+
+// The five mirrored values: the controls and the conversation view's text,
+// whose lines end in CR LF.
+struct ChatFields : ChatControls {
+  std::string m_strTranscript;
+};
+
+// What became of the conversation view since the window was last written.
+// Only what was added crosses to the window, so an exchange costs the same
+// however long the conversation has grown.
+struct ViewUpdate {
+  enum class Kind {
+    None,     // the view is unchanged
+    Append,   // text was added at the end
+    Replace,  // the view now holds text alone (restart, checker report)
+  };
+  Kind kind = Kind::None;
+  std::string_view text;
 };
 
 enum class MessageKind { Information, Warning, Error };
@@ -29,13 +48,19 @@ class IChatWindow {
  public:
   virtual ~IChatWindow() = default;
 
-  // Copies the controls into fields ("reading the window").
-  virtual void ReadControls(ChatFields& fields) = 0;
-  // Copies fields into the controls ("writing the window"); the conversation
-  // view goes back to its top.
-  virtual void WriteControls(const ChatFields& fields) = 0;
+  // Copies the controls into controls ("reading the window"). The
+  // conversation view is read-only, so it is never read back: it shows what
+  // the controller last wrote.
+  virtual void ReadControls(ChatControls& controls) = 0;
+  // Copies controls into the controls and applies view to the conversation
+  // view ("writing the window"). A replaced view shows its top; text
+  // appended keeps the user's selection and scroll position.
+  virtual void WriteControls(const ChatControls& controls,
+                             const ViewUpdate& view) = 0;
 
-  // Number of lines the conversation view shows, and scrolling it down.
+  // Number of lines the conversation view shows, and scrolling it down by
+  // lines. A view that the user has scrolled up to read stays where it is;
+  // one that showed its end goes on showing it.
   virtual int GetViewLineCount() = 0;
   virtual void ScrollView(int lines) = 0;
 

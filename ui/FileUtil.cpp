@@ -27,7 +27,8 @@ std::size_t FindLastSeparator(std::string_view path) {
 std::string SystemReason(int error) { return std::strerror(error); }
 
 bool Fail(std::string_view path, int error, std::string& message) {
-  message = FormatString(IDS_SAVE_FAILED, path, Utf8ToCp1252(SystemReason(error)));
+  message =
+      FormatString(IDS_SAVE_FAILED, path, Utf8ToCp1252(SystemReason(error)));
   return false;
 }
 
@@ -71,6 +72,19 @@ std::string GetProgramFolder(bool folderOnly) {
   return FileLineToCp1252(result);
 }
 
+std::string GetReadMePath() {
+  return GetProgramFolder(true) + std::string(LoadString(IDS_README_FILE));
+}
+
+std::string GetDefaultLanguageFile() {
+  return GetProgramFolder(true) + "language.dat";
+}
+
+std::string GetDefaultProfile(int index) {
+  return GetProgramFolder(true) +
+         (index == 0 ? "profiles/pladdo.ppf" : "profiles/rimbus.ppf");
+}
+
 std::string GetFileNamePart(std::string_view path) {
   const std::size_t pos = FindLastSeparator(path);
   if (pos == std::string_view::npos) return std::string(path);
@@ -95,12 +109,14 @@ bool SaveTextFile(std::string_view path, std::string_view utf8Text,
   mode_t mode = DefaultFileMode();
   if (::stat(target.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) {
-      error = FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_IS_FOLDER));
+      error =
+          FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_IS_FOLDER));
       return false;
     }
     // Renaming over a device or a pipe would replace it with a plain file.
     if (!S_ISREG(info.st_mode)) {
-      error = FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_NOT_A_FILE));
+      error =
+          FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_NOT_A_FILE));
       return false;
     }
     mode = static_cast<mode_t>(info.st_mode & 07777);

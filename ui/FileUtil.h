@@ -13,6 +13,12 @@ namespace pladdo {
 // The result is Windows-1252 like every path the controller handles.
 std::string GetProgramFolder(bool folderOnly);
 
+// The files the program finds in its folder: the ReadMe file, the language
+// table, and the default profiles of engine 1 (index 0) and engine 2.
+std::string GetReadMePath();
+std::string GetDefaultLanguageFile();
+std::string GetDefaultProfile(int index);
+
 // The part after the last "\" (or, when there is none, the last "/").
 std::string GetFileNamePart(std::string_view path);
 // The part up to and including that separator; the whole path when none.

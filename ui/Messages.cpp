@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "engine/MessageCodes.h"
 #include "ui/StringTable.h"
 
 namespace pladdo {
@@ -15,34 +16,34 @@ struct CodeText {
 
 // The engine's codes in the order they are replaced.
 constexpr std::array<CodeText, 7> kEngineCodes{{
-    {"#ERROR_NOPROFILE#", 63000},
-    {"#ERROR_WELCOMEEMPTY#", 63001},
-    {"#ERROR_CANTOPENFILE#", 63002},
-    {"#ERROR_NOVARIABLEANSWER#", 63003},
-    {"#ERROR_LOOPPROTECTION#", 63004},
-    {"#ERROR_VARIABELCANTOPENFILE#", 63005},
-    {"#ERROR_NOVARIABLE#", 63006},
+    {codes::kNoProfile, IDS_ERROR_NOPROFILE},
+    {codes::kWelcomeEmpty, IDS_ERROR_WELCOMEEMPTY},
+    {codes::kCantOpenFile, IDS_ERROR_CANTOPENFILE},
+    {codes::kNoVariableAnswer, IDS_ERROR_NOVARIABLEANSWER},
+    {codes::kLoopProtection, IDS_ERROR_LOOPPROTECTION},
+    {codes::kVariableCantOpenFile, IDS_ERROR_VARIABLECANTOPENFILE},
+    {codes::kNoVariable, IDS_ERROR_NOVARIABLE},
 }};
 
 // The checker's codes in the order the report is translated.
 constexpr std::array<CodeText, 17> kCheckerCodes{{
-    {"#FILENAME#", 62009},
-    {"#NAME#", 62010},
-    {"#VERSION#", 62011},
-    {"#AUTHOR#", 62012},
-    {"#INFO#", 62013},
-    {"#LANGUAGE#", 62014},
-    {"#DEBUG_COLDNTOPENFILE#", 62016},
-    {"#ILLEGALROW#", 62001},
-    {"#NOLANGUAGE#", 62000},
-    {"#NOANSWER#", 62002},
-    {"#ILLEGALBLOCKNAME#", 62003},
-    {"#DOUBLEASTERISK#", 62004},
-    {"#SPACEANDASTERISK#", 62005},
-    {"#ODDPRECENT#", 62006},
-    {"#NOERROR#", 62007},
-    {"#ERRORFOUND#", 62008},
-    {"#NOVARIABLE#", 62015},
+    {codes::kFileName, IDS_CHECK_FILENAME},
+    {codes::kName, IDS_CHECK_NAME},
+    {codes::kVersion, IDS_CHECK_VERSION},
+    {codes::kAuthor, IDS_CHECK_AUTHOR},
+    {codes::kInfo, IDS_CHECK_INFO},
+    {codes::kLanguage, IDS_CHECK_LANGUAGE},
+    {codes::kCouldNotOpenFile, IDS_CHECK_COULDNTOPENFILE},
+    {codes::kIllegalRow, IDS_CHECK_ILLEGALROW},
+    {codes::kNoLanguage, IDS_CHECK_NOLANGUAGE},
+    {codes::kNoAnswer, IDS_CHECK_NOANSWER},
+    {codes::kIllegalBlockName, IDS_CHECK_ILLEGALBLOCKNAME},
+    {codes::kDoubleAsterisk, IDS_CHECK_DOUBLEASTERISK},
+    {codes::kSpaceAndAsterisk, IDS_CHECK_SPACEANDASTERISK},
+    {codes::kOddPercent, IDS_CHECK_ODDPERCENT},
+    {codes::kNoError, IDS_CHECK_NOERROR},
+    {codes::kErrorFound, IDS_CHECK_ERRORFOUND},
+    {codes::kNoVariableValue, IDS_CHECK_NOVARIABLE},
 }};
 
 }  // namespace

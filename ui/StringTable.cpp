@@ -26,34 +26,37 @@ constexpr Entry kEntries[] = {
     {IDS_PROFILE_FILTER, "Pladdo-profil (*.ppf)|*.ppf|Alla filer (*.*)|*.*||"},
 
     // The checker's texts.
-    {62000, "ogiltigt språk"},
-    {62001, "Ogiltig rad."},
-    {62002, "Inga svarsalternativ hittades."},
-    {62003, "Felaktigt blocknamn."},
-    {62004, "Dubbla asterisker hittades, endast en används."},
-    {62005,
+    {IDS_CHECK_NOLANGUAGE, "ogiltigt språk"},
+    {IDS_CHECK_ILLEGALROW, "Ogiltig rad."},
+    {IDS_CHECK_NOANSWER, "Inga svarsalternativ hittades."},
+    {IDS_CHECK_ILLEGALBLOCKNAME, "Felaktigt blocknamn."},
+    {IDS_CHECK_DOUBLEASTERISK,
+     "Dubbla asterisker hittades, endast en används."},
+    {IDS_CHECK_SPACEANDASTERISK,
      "Mellanslag före asterisk hittades, raden kanske inte fungerar "
      "korrekt."},
-    {62006, "Ett udda antal procenttecken hittades"},
-    {62007, "Inga fel hittades."},
-    {62008, "fel hittades."},
-    {62009, "Profilnamn:"},
-    {62010, "Namn:"},
-    {62011, "Version:"},
-    {62012, "Författare:"},
-    {62013, "Info:"},
-    {62014, "Språk:"},
-    {62015, "Variablen hittades inte."},
-    {62016, "Filen kunde inte öppnas."},
+    {IDS_CHECK_ODDPERCENT, "Ett udda antal procenttecken hittades"},
+    {IDS_CHECK_NOERROR, "Inga fel hittades."},
+    {IDS_CHECK_ERRORFOUND, "fel hittades."},
+    {IDS_CHECK_FILENAME, "Profilnamn:"},
+    {IDS_CHECK_NAME, "Namn:"},
+    {IDS_CHECK_VERSION, "Version:"},
+    {IDS_CHECK_AUTHOR, "Författare:"},
+    {IDS_CHECK_INFO, "Info:"},
+    {IDS_CHECK_LANGUAGE, "Språk:"},
+    {IDS_CHECK_NOVARIABLE, "Variablen hittades inte."},
+    {IDS_CHECK_COULDNTOPENFILE, "Filen kunde inte öppnas."},
 
     // The engine's message texts.
-    {63000, "Ingen profil hittades."},
-    {63001, "Fel i profil! Inga poster under [WELCOME] är inskrivna."},
-    {63002, "Filen kunde inte öppnas."},
-    {63003, "[FEL. Inga svarsalternativ för variabel.]"},
-    {63004, "Lop-fel i"},
-    {63005, "Fel vid variablekonvertering, kunde ej öppna filen:"},
-    {63006, "-variabeln finns inte"},
+    {IDS_ERROR_NOPROFILE, "Ingen profil hittades."},
+    {IDS_ERROR_WELCOMEEMPTY,
+     "Fel i profil! Inga poster under [WELCOME] är inskrivna."},
+    {IDS_ERROR_CANTOPENFILE, "Filen kunde inte öppnas."},
+    {IDS_ERROR_NOVARIABLEANSWER, "[FEL. Inga svarsalternativ för variabel.]"},
+    {IDS_ERROR_LOOPPROTECTION, "Lop-fel i"},
+    {IDS_ERROR_VARIABLECANTOPENFILE,
+     "Fel vid variablekonvertering, kunde ej öppna filen:"},
+    {IDS_ERROR_NOVARIABLE, "-variabeln finns inte"},
 
     // Saving.
     {IDS_SAVE_FAILED, "Samtalet kunde inte sparas i \"%1\": %2."},
@@ -63,18 +66,21 @@ constexpr Entry kEntries[] = {
     // The terminal.
     {IDS_TERM_UNKNOWN_COMMAND,
      "Okänt kommando: %1. Skriv /hjälp för att se kommandona."},
-    {IDS_TERM_NEEDS_FILE, "Kommandot %1 behöver ett filnamn, till exempel: %1 FIL"},
+    {IDS_TERM_NEEDS_FILE,
+     "Kommandot %1 behöver ett filnamn, till exempel: %1 FIL"},
     {IDS_TERM_NO_ARGUMENT, "Kommandot %1 tar inget argument."},
     {IDS_TERM_PROFILE_FAILED,
      "Profilen \"%1\" kunde inte öppnas: %2. Inget har ändrats."},
-    {IDS_TERM_PROFILE_SET, "Profil %1 är nu \"%2\". Skriv /omstart för att "
-                           "börja om med den."},
+    {IDS_TERM_PROFILE_SET,
+     "Profil %1 är nu \"%2\". Skriv /omstart för att "
+     "börja om med den."},
     {IDS_TERM_AUTO_ON, "Automatisk dialog: på (gäller från nästa svar)"},
     {IDS_TERM_AUTO_OFF, "Automatisk dialog: av (gäller från nästa svar)"},
     {IDS_TERM_NAMES_ON, "Skriv ut namn: på"},
     {IDS_TERM_NAMES_OFF, "Skriv ut namn: av"},
     {IDS_TERM_SAVED, "Samtalet sparades i \"%1\"."},
-    {IDS_TERM_OVERWRITE, "Filen \"%1\" finns redan. Vill du ersätta den? (j/n) "},
+    {IDS_TERM_OVERWRITE,
+     "Filen \"%1\" finns redan. Vill du ersätta den? (j/n) "},
     {IDS_TERM_NOT_SAVED, "Samtalet sparades inte."},
     {IDS_TERM_PROFILE1, "Profil 1"},
     {IDS_TERM_PROFILE2, "Profil 2 (för autodialog)"},
@@ -158,8 +164,7 @@ std::string_view LoadString(int id) {
   return it == table.end() ? std::string_view() : std::string_view(it->second);
 }
 
-std::string FormatString(int id, std::string_view arg1,
-                         std::string_view arg2) {
+std::string FormatString(int id, std::string_view arg1, std::string_view arg2) {
   const std::string_view pattern = LoadString(id);
   std::string result;
   for (std::size_t i = 0; i < pattern.size(); ++i) {

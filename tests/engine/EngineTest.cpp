@@ -16,9 +16,11 @@
 #include "engine/ChatEngine.h"
 #include "engine/Clock.h"
 #include "engine/Codepage.h"
+#include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -81,12 +83,13 @@ class EngineTest : public ::testing::Test {
     return replies;
   }
   std::string Expand(std::string text, int depth = kExpandDepth) {
-    m_engine.ExpandAnswer(text, depth);
+    m_access.ExpandAnswer(text, depth);
     return text;
   }
 
   std::filesystem::path m_dir;
   CChatEngine m_engine;
+  CChatEngineTestAccess m_access{m_engine};
   std::string m_strProfile;
   int m_nProfiles = 0;
 };
@@ -125,43 +128,59 @@ INSTANTIATE_TEST_SUITE_P(Engine, BothEncodings, ::testing::Bool(),
 
 // ---- Block reader -----------------------------------------------------------
 
-TEST_P(FromDiskAndMemory, BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
+TEST_P(FromDiskAndMemory,
+       BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
   const std::string x(1021, 'x');
-  const struct { std::string profile, block; Texts answers; } rows[] = {
+  const struct {
+    std::string profile, block;
+    Texts answers;
+  } rows[] = {
       {"[START]\n!Hej # vad bra\n!Nummer #1\n", "START", {"Hej", "Nummer"}},
-      {"\t[START]\n\t!Hej\n \t \n# only a comment\n\n!a\n", "START",
+      {"\t[START]\n\t!Hej\n \t \n# only a comment\n\n!a\n",
+       "START",
        {"Hej", "a"}},
-      {"[START]\n!   Hej    p\xE5   dig  \n! Hej\n!\n", "START",
+      {"[START]\n!   Hej    p\xE5   dig  \n! Hej\n!\n",
+       "START",
        {"Hej p\xE5 dig", "Hej", ""}},
       {"[START]\r\n!a\r\n!b", "START", {"a", "b"}},
       {"[welcome] greetings\n!a\n", "WELCOME", {"a"}},
       {"[ WELCOME ]\n!a\nx[WELCOME]\n!b\n", "WELCOME", {}},
       {"[h\xC4LSNING]\n!a\n", "h\xE4lsning", {"a"}},
-      {"[ab]\n!a\n", "a?", {"a"}}, {"[abc]\n!a\n", "a*", {"a"}},
+      {"[ab]\n!a\n", "a?", {"a"}},
+      {"[abc]\n!a\n", "a*", {"a"}},
       {"[START]\n!a\n!b\n[REPEAT]\n!c\n", "START", {"a", "b"}},
       {"[START]\n?x\n!a\n?y\n!b\n", "START", {"a"}},
       {"[START]\n!a\nhello\n!b\n", "START", {"a"}},
       {"[NOTFOUND]\n!a\n[NOTFOUND]\n!b\n", "NOTFOUND", {"a"}},
-      {"[START]\n!a\n", "REPEAT", {}}, {"!a\n[START]\n", "START", {}},
+      {"[START]\n!a\n", "REPEAT", {}},
+      {"!a\n[START]\n", "START", {}},
       {"", "START", {}},
       // A line keeps its first 1023 bytes and no half of a UTF-8 letter.
       {"[START]\n!" + x + "y\n!" + x + "yz\n", "START", {x + "y", x + "y"}},
       {"[START]\n!" + x + "\xC3\xA4z\n!\xC3\xB6" + x.substr(3) +
-           "\xE2\x82\xAC\n", "START", {x, "\xF6" + x.substr(3)}},
-      {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n", "START",
+           "\xE2\x82\xAC\n",
+       "START",
+       {x, "\xF6" + x.substr(3)}},
+      {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n",
+       "START",
        {"\xF6" + x.substr(1) + "\xC3", "\xE5"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile);
     UseProfile(row.profile);
-    EXPECT_TRUE(m_engine.LoadBlock(row.block));
-    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+    EXPECT_TRUE(m_access.LoadBlock(row.block));
+    EXPECT_EQ(m_access.Answers(), row.answers);
   }
 }
 
 TEST_P(FromDiskAndMemory, BlockSearchGoesOnFromWhereTheStreamStands) {
-  const struct { std::string file; Texts names; std::string found;
-                 Texts answers; } rows[] = {  // found: one digit per name
+  const struct {
+    std::string file;
+    Texts names;
+    std::string found;
+    Texts answers;
+  } rows[] = {
+      // found: one digit per name
       {"[a]\n!1\n[b]\n!2\n[A] x\n!3\n", {"a", "a"}, "11", {"3"}},
       {"[a]\n!1\n[b]\n!2\n[a]\n!3\n", {"a", "a", "b"}, "110", {}},
       {"[a]\n!1\n[b]\n!2\n", {"b", "a"}, "10", {}},
@@ -177,39 +196,45 @@ TEST_P(FromDiskAndMemory, BlockSearchGoesOnFromWhereTheStreamStands) {
     SCOPED_TRACE(row.file);
     UseProfile(row.file);
     CProfileStream stream;
-    ASSERT_TRUE(m_engine.OpenProfile(stream, m_strProfile));
+    ASSERT_TRUE(m_access.OpenProfile(stream, m_strProfile));
     std::string found;
     for (const std::string& name : row.names) {
-      found += m_engine.FindBlock(stream, name) ? '1' : '0';
+      found += m_access.FindBlock(stream, name) ? '1' : '0';
     }
     EXPECT_EQ(found, row.found);
-    m_engine.ReadAnswers(stream);
-    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+    m_access.ReadAnswers(stream);
+    EXPECT_EQ(m_access.Answers(), row.answers);
     EXPECT_TRUE(stream.AtEnd());
   }
 }
 
 TEST_F(EngineTest, BlockReaderCountsEveryLineReadIncludingTheFinalEnd) {
-  const struct { std::string file; Texts rows; std::vector<int> counts; }
-  rows[] = {  // every ReadRow result and the lines counted after each
+  const struct {
+    std::string file;
+    Texts rows;
+    std::vector<int> counts;
+  } rows[] = {
+      // every ReadRow result and the lines counted after each
       {"# comment\n\n[INFO]\n!a\n", {"[INFO]", "!a", ""}, {3, 4, 5}},
       {"[INFO]\n!a", {"[INFO]", "!a", ""}, {1, 2, 2}},
-      {"", {""}, {1}}, {"\n\n", {""}, {3}},
+      {"", {""}, {1}},
+      {"\n\n", {""}, {3}},
       {"[START]\n!" + std::string(1100, 'x') + "\n!next\n",
-       {"[START]", "!" + std::string(1022, 'x'), "!next", ""}, {1, 2, 3, 4}},
+       {"[START]", "!" + std::string(1022, 'x'), "!next", ""},
+       {1, 2, 3, 4}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file.substr(0, 20));
     WriteBytes(File("count.ppf"), row.file);
     CProfileStream stream;
-    ASSERT_TRUE(m_engine.OpenProfile(stream, File("count.ppf")));
-    const int base = m_engine.GetLineCount();
+    ASSERT_TRUE(m_access.OpenProfile(stream, File("count.ppf")));
+    const int base = m_access.LineCount();
     for (std::size_t i = 0; i <= row.rows.size(); ++i) {
       const std::size_t last = std::min(i, row.rows.size() - 1);
-      EXPECT_EQ(m_engine.ReadRow(stream, true), row.rows[last]) << i;
-      EXPECT_EQ(m_engine.GetLineCount() - base, row.counts[last]) << i;
+      EXPECT_EQ(m_access.ReadRow(stream, true), row.rows[last]) << i;
+      EXPECT_EQ(m_access.LineCount() - base, row.counts[last]) << i;
     }
-    m_engine.CloseProfile(stream);
+    m_access.CloseProfile(stream);
   }
 }
 
@@ -217,16 +242,17 @@ TEST_F(EngineTest, FilesThatAreNoProfileDoNoHarm) {
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 7919 % 256);
   UseProfile(binary + "\n[START]\n!ok\n");
-  ASSERT_TRUE(m_engine.LoadBlock("START"));
-  EXPECT_EQ(m_engine.GetAnswers(), Texts{"ok"});
+  ASSERT_TRUE(m_access.LoadBlock("START"));
+  EXPECT_EQ(m_access.Answers(), Texts{"ok"});
   for (const std::string& path :
        {std::string(), File("none.ppf"), m_dir.string(), "/dev/zero"s}) {
     SCOPED_TRACE(path);
     m_engine.SetProfile(path);
-    EXPECT_FALSE(m_engine.LoadBlock("START"));  // the list stays
-    EXPECT_EQ(m_engine.GetAnswers(), Texts{"ok"});
-    EXPECT_EQ(Talk({"a", "a", "b"}), "#ERROR_CANTOPENFILE#|#ERROR_NOPROFILE#"
-                                     "|#ERROR_NOPROFILE#|#ERROR_NOPROFILE#");
+    EXPECT_FALSE(m_access.LoadBlock("START"));  // the list stays
+    EXPECT_EQ(m_access.Answers(), Texts{"ok"});
+    EXPECT_EQ(Talk({"a", "a", "b"}),
+              "#ERROR_CANTOPENFILE#|#ERROR_NOPROFILE#"
+              "|#ERROR_NOPROFILE#|#ERROR_NOPROFILE#");
     m_engine.SetBotName();
     EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
   }
@@ -235,8 +261,8 @@ TEST_F(EngineTest, FilesThatAreNoProfileDoNoHarm) {
     SCOPED_TRACE(onDisk);
     WriteBytes(File(onDisk), "[START]\n!a\n");
     m_engine.SetProfile(File(FileLineToCp1252(onDisk)));
-    EXPECT_TRUE(m_engine.LoadBlock("START"));
-    EXPECT_EQ(m_engine.GetAnswers(), Texts{"a"});
+    EXPECT_TRUE(m_access.LoadBlock("START"));
+    EXPECT_EQ(m_access.Answers(), Texts{"a"});
   }
 }
 
@@ -249,7 +275,7 @@ TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
   std::filesystem::remove(m_strProfile);
   m_engine.SetInput("d");
   EXPECT_EQ(m_engine.GetReply(), "#ERROR_NOPROFILE#");
-  EXPECT_EQ(m_engine.GetAnswer(), "n\xE9w");  // lower-cased, not lost
+  EXPECT_EQ(m_access.Answer(), "n\xE9w");  // lower-cased, not lost
   WriteBytes(m_strProfile, "[NOTFOUND]\n!back\n");
   m_engine.SetInput("e");
   EXPECT_EQ(m_engine.GetReply(), "back");
@@ -258,57 +284,83 @@ TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
 // ---- Keyword matching -------------------------------------------------------
 
 TEST_P(FromDiskAndMemory, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
-  const struct { std::string pattern, input, capture; } rows[] = {  // "-": none
-      {"hej", "Hej!", ""}, {"hej", "ja, hej p\xE5 dig", "p\xE5 dig"},
-      {"hej", "hejsan", "-"}, {"hej", "hejsan hej", "-"},
-      {"hej", "\xE5hej", "-"}, {"hej", "hej\xF6", "-"},
-      {"hej", "1hej2", ""}, {"H\xC4J", "h\xE4j du", "du"},
+  const struct {
+    std::string pattern, input, capture;
+  } rows[] = {
+      // "-": none
+      {"hej", "Hej!", ""},
+      {"hej", "ja, hej p\xE5 dig", "p\xE5 dig"},
+      {"hej", "hejsan", "-"},
+      {"hej", "hejsan hej", "-"},
+      {"hej", "\xE5hej", "-"},
+      {"hej", "hej\xF6", "-"},
+      {"hej", "1hej2", ""},
+      {"H\xC4J", "h\xE4j du", "du"},
       {"jag heter*", "Jag heter Anna.", "anna"},
       {"jag heter *", "jag heter anna", "-"},
       {"jag heter", "jag heter  anna  lisa ", "anna lisa"},
       {"jag \xE4r*", "jag \xE4r 25 \xE5r", ""},
-      {"jag heter", "jag heter x-y", "x"}, {"jag heter", "jag heter a.", "a"},
-      {"jag heter", "jag heter.", ""}, {"jag*dig", "jagar dig", ""},
-      {"jag*dig", "dig jag", "-"}, {"hej**d\xE5", "hej och d\xE5", ""},
-      {"vad?", "vad!", ""}, {"vad?", "vad", "-"},
-      {"", "Hej hopp 3", "hej hopp"}, {"  hej   d\xE5 ", "hej d\xE5", ""},
-      {"hej d\xE5", "hej  d\xE5", "-"}, {"?ej", "hej", ""},
-      {"h?j", "ja hoj d\xE5", "d\xE5"}, {"H?J", "h\xE4j", ""},
-      {"?", "ja", "-"}, {"??", "a", ""}, {"*hej*", "s\xE4g hej", ""},
-      {"HEJ*D\xC5", "hej d\xE5", ""}, {"a?c", "xabd abc", ""},
-      {" hej", "(hej)", ""}, {" h?j", "(hoj)", ""},
+      {"jag heter", "jag heter x-y", "x"},
+      {"jag heter", "jag heter a.", "a"},
+      {"jag heter", "jag heter.", ""},
+      {"jag*dig", "jagar dig", ""},
+      {"jag*dig", "dig jag", "-"},
+      {"hej**d\xE5", "hej och d\xE5", ""},
+      {"vad?", "vad!", ""},
+      {"vad?", "vad", "-"},
+      {"", "Hej hopp 3", "hej hopp"},
+      {"  hej   d\xE5 ", "hej d\xE5", ""},
+      {"hej d\xE5", "hej  d\xE5", "-"},
+      {"?ej", "hej", ""},
+      {"h?j", "ja hoj d\xE5", "d\xE5"},
+      {"H?J", "h\xE4j", ""},
+      {"?", "ja", "-"},
+      {"??", "a", ""},
+      {"*hej*", "s\xE4g hej", ""},
+      {"HEJ*D\xC5", "hej d\xE5", ""},
+      {"a?c", "xabd abc", ""},
+      {" hej", "(hej)", ""},
+      {" h?j", "(hoj)", ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.pattern + " | " + row.input);
     // Answers echoing the capture ("%FE%" exactly) go when it is empty.
     UseProfile("[SPEAK]\n?" + row.pattern + "\n!a %fe% %@FE%\n!<%FE%>\n");
     m_engine.SetInput(row.input);
-    const bool matched = m_engine.MatchSpeak();
+    const bool matched = m_access.MatchSpeak();
     EXPECT_EQ(matched ? m_engine.GetCapture() : "-", row.capture);
     if (matched) {
-      EXPECT_EQ(m_engine.GetAnswers().size(), row.capture.empty() ? 1u : 2u);
+      EXPECT_EQ(m_access.Answers().size(), row.capture.empty() ? 1u : 2u);
     }
   }
 }
 
-TEST_P(FromDiskAndMemory, KeywordMatchTakesTheFirstRowFromSpeakToTheEndOfTheFile) {
-  UseProfile("[START]\n?tidig\n!before\n[SPEAK]\n?hej\n?tja\n!first\n!first2\n"
-             "?hej\n!second\n?h\n[NOTFOUND]\n?sen\n!late\n[x]\n!y\n"
-             "?jag heter\n!hej %FE%\n?ingen\n!%FE%\n!x%FE%y\n?ingen\n!z\n");
-  const struct { std::string input; bool matches; Texts answers; } rows[] = {
-      {"hej", true, {"first", "first2"}}, {"tja", true, {"first", "first2"}},
-      {"sen", true, {"late"}}, {"jag heter bo", true, {"hej %FE%"}},
+TEST_P(FromDiskAndMemory,
+       KeywordMatchTakesTheFirstRowFromSpeakToTheEndOfTheFile) {
+  UseProfile(
+      "[START]\n?tidig\n!before\n[SPEAK]\n?hej\n?tja\n!first\n!first2\n"
+      "?hej\n!second\n?h\n[NOTFOUND]\n?sen\n!late\n[x]\n!y\n"
+      "?jag heter\n!hej %FE%\n?ingen\n!%FE%\n!x%FE%y\n?ingen\n!z\n");
+  const struct {
+    std::string input;
+    bool matches;
+    Texts answers;
+  } rows[] = {
+      {"hej", true, {"first", "first2"}},
+      {"tja", true, {"first", "first2"}},
+      {"sen", true, {"late"}},
+      {"jag heter bo", true, {"hej %FE%"}},
       {"tidig", false, {"hej %FE%"}},  // no match leaves list and capture
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.input);
     m_engine.SetInput(row.input);
-    EXPECT_EQ(m_engine.MatchSpeak(), row.matches);
-    EXPECT_EQ(m_engine.GetAnswers(), row.answers);
+    EXPECT_EQ(m_access.MatchSpeak(), row.matches);
+    EXPECT_EQ(m_access.Answers(), row.answers);
   }
   EXPECT_EQ(m_engine.GetCapture(), "bo");
   m_engine.SetInput("ingen");  // all answers dropped: no match, no later row
-  EXPECT_FALSE(m_engine.MatchSpeak());
+  EXPECT_FALSE(m_access.MatchSpeak());
 }
 
 // ---- Answer expansion -------------------------------------------------------
@@ -321,10 +373,15 @@ const std::string kBlocksUtf8 =
 TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
   UseProfile(Encode(kBlocksUtf8));
   const std::string file = File("ord.txt"), none = File("saknas.txt");
-  WriteBytes(file, "[f\xC3\xA4rg]\n!r\xC3\xB6" "d\n");
-  const struct { std::string user, capture, text, expected; } rows[] = {
+  WriteBytes(file,
+             "[f\xC3\xA4rg]\n!r\xC3\xB6"
+             "d\n");
+  const struct {
+    std::string user, capture, text, expected;
+  } rows[] = {
       {"Anna", "", "Hej %NAME_USER%!", "Hej Anna!"},
-      {"\xE5sa", "", "%@NAME_USER%", "\xC5sa"}, {"", "", "%@NAME_USER%.", "."},
+      {"\xE5sa", "", "%@NAME_USER%", "\xC5sa"},
+      {"", "", "%@NAME_USER%.", "."},
       {"", "", "%NAME_PLADDO%", "Pladdo"},
       {"", "anna", "Hej %FE%, %@FE%", "Hej anna, Anna"},
       {"%SYS_DATE_YYYY%", "", "%NAME_USER%", "2002"},
@@ -343,7 +400,9 @@ TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
       {"", "", "%@  ok  \xE4nd %", "[ok \xE4nd#ERROR_NOVARIABLE#]"},
       {"", "", "%tom%<%tomrad%>", "[tom#ERROR_NOVARIABLE#]<>"},
       {"", "", "%" + file + "|f\xE4rg% %@" + file + "| f\xE4rg %",
-       "r\xF6" "d R\xF6" "d"},
+       "r\xF6"
+       "d R\xF6"
+       "d"},
       {"", "", "%" + file + "|@bl\xE5%", "[bl\xE5#ERROR_NOVARIABLE#]"},
       {"", "", "%" + none + "|en%",
        "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
@@ -352,7 +411,7 @@ TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     m_engine.SetUserName(row.user);
-    m_engine.CaptureRest(" " + row.capture, 0);
+    m_access.CaptureRest(" " + row.capture, 0);
     EXPECT_EQ(Expand(row.text), row.expected);
   }
   SetFixedTime(At(2009, 1, 1, 0, 0, 0));
@@ -379,9 +438,9 @@ TEST_P(BothEncodings, ExpansionStopsAtTheDepthAndAtTheBudget) {
   const std::string percents(static_cast<std::size_t>(kExpandBudget), '%');
   for (int twice = 0; twice < 2; ++twice) {  // each answer gets a new budget
     EXPECT_EQ(Expand(within), percents);
-    EXPECT_EQ(Expand(within + "%%%en%"),
-              percents + "[#ERROR_LOOPPROTECTION# %%]"
-                         "[#ERROR_LOOPPROTECTION# %en%]");
+    EXPECT_EQ(Expand(within + "%%%en%"), percents +
+                                             "[#ERROR_LOOPPROTECTION# %%]"
+                                             "[#ERROR_LOOPPROTECTION# %en%]");
   }
   const std::string doubled = Expand("%dubbel%");
   EXPECT_NE(doubled.find("[#ERROR_LOOPPROTECTION# %dubbel%]"), npos);
@@ -422,18 +481,25 @@ const std::string kSelection =
 
 TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
   const std::string none = "#ERROR_NOVARIABLEANSWER#";
-  const struct { std::string profile; Texts inputs; std::string replies; }
-  rows[] = {
+  const struct {
+    std::string profile;
+    Texts inputs;
+    std::string replies;
+  } rows[] = {
       {kSelection, {"hej", "hej"}, "welcome|start|repeat"},
-      {kSelection, {"x", "hej", "HEJ", "hej!"},
+      {kSelection,
+       {"x", "hej", "HEJ", "hej!"},
        "welcome|start|speak|repeat|speak"},
       {kSelection, {"x", "Notfound", "b"}, "welcome|start|notfound|imitate"},
-      {kSelection, {"x", "notfound", "notfound"},
+      {kSelection,
+       {"x", "notfound", "notfound"},
        "welcome|start|notfound|repeat"},
-      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n", {"hej", "hej"},
+      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n",
+       {"hej", "hej"},
        "#ERROR_WELCOMEEMPTY#|" + none + "|" + none},
       {"[WELCOME]\n!Hej %NAME_PLADDO%\n[START]\n!A\n[NOTFOUND]\n!nf\n",
-       {"a", "b", "c"}, "Hej Pladdo|A|" + none + "|nf"},
+       {"a", "b", "c"},
+       "Hej Pladdo|A|" + none + "|nf"},
       {"[START]\n!s\n", {"a", "b"}, "#ERROR_WELCOMEEMPTY#|s|" + none},
   };
   for (const auto& row : rows) {
@@ -448,7 +514,8 @@ TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
 const std::string kExampleUtf8 =
     "[INFO]\nname=Exempel\nlanguage=svenska\n[NAME]\n!Kalle\n"
     "[WELCOME]\n!Hej! Vad heter du?\n"
-    "[START]\n!Trevligt att tr\xC3\xA4" "ffas, %NAME_USER%.\n"
+    "[START]\n!Trevligt att tr\xC3\xA4"
+    "ffas, %NAME_USER%.\n"
     "[REPEAT]\n!Du upprepar dig.\n[IMITATE]\n!H\xC3\xA4rmar du mig?\n"
     "[SPEAK]\n?jag heter*\n?mitt namn \xC3\xA4r*\n"
     "!Hej %@FE%, jag heter %NAME_PLADDO%.\n"
@@ -467,15 +534,22 @@ TEST_P(BothEncodings, TheWorkedConversationRunsAsDescribed) {
   EXPECT_EQ(m_engine.GetBotName(), "Kalle");
   EXPECT_EQ(m_engine.GetWelcome(), "Hej! Vad heter du?");
   m_engine.SetUserName("Anna");
-  const struct { std::string input, reply, capture; } turns[] = {
-      {"Anna", "Trevligt att tr\xE4" "ffas, Anna.", ""},
+  const struct {
+    std::string input, reply, capture;
+  } turns[] = {
+      {"Anna",
+       "Trevligt att tr\xE4"
+       "ffas, Anna.",
+       ""},
       {"Jag heter Anna.", "Hej Anna, jag heter Kalle.", "anna"},
       {"Mitt namn \xC4r \xD6rjan", "Hej \xD6rjan, jag heter Kalle.",
        "\xF6rjan"},
       {"Jag tror att du hatar mig", "Varf\xF6r tror du att jag hatar dig?",
        "jag hatar dig"},
-      {"jag tror att v\xC5r katt jagade jag", "Varf\xF6r tror du att er katt "
-       "jagade jag?", "er katt jagade jag"},
+      {"jag tror att v\xC5r katt jagade jag",
+       "Varf\xF6r tror du att er katt "
+       "jagade jag?",
+       "er katt jagade jag"},
       {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""},
       {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
   };
@@ -497,8 +571,10 @@ TEST_P(BothEncodings, TheWorkedConversationRunsAsDescribed) {
   }
   EXPECT_TRUE(imitated);
   // A restart forgets the user and the turns but keeps profile and table.
-  EXPECT_EQ(Talk({"Bo", "jag tror att du"}), "Hej! Vad heter du?|Trevligt att"
-            " tr\xE4" "ffas, .|Varf\xF6r tror du att jag?");
+  EXPECT_EQ(Talk({"Bo", "jag tror att du"}),
+            "Hej! Vad heter du?|Trevligt att"
+            " tr\xE4"
+            "ffas, .|Varf\xF6r tror du att jag?");
   EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "engine/ChatEngine.h"
+#include "engine/NameOrder.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -56,7 +58,8 @@ TEST(GetInfo, ReadsTheFirstRowHoldingTheKeyInsideTheInfoBlock) {
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile + (" field " + std::to_string(row.field)));
-    EXPECT_EQ(On(row.profile)->GetInfo(row.field), row.expected);
+    EXPECT_EQ(On(row.profile)->GetInfo(static_cast<InfoField>(row.field)),
+              row.expected);
   }
 }
 
@@ -107,19 +110,43 @@ TEST(NameListing, ListsTheAnswerRowsOfNameInFileOrder) {
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile);
-    auto engine = On(row.profile);
-    Words names;
-    for (int i = 0; i < engine->GetNameCount(); ++i) {
-      names.emplace_back(engine->GetNameAt(i));
-    }
-    EXPECT_EQ(names, row.names);
-    EXPECT_EQ(engine->GetNameAt(engine->GetNameCount()), "");
-    EXPECT_EQ(engine->GetNameAt(-1), "");
+    EXPECT_EQ(On(row.profile)->GetNames(), row.names);
   }
-  auto engine = On("names_two.ppf");
-  ASSERT_EQ(engine->GetNameCount(), 2);
-  engine->SetProfile(Fx("saknas.ppf"));
-  EXPECT_EQ(engine->GetNameCount(), 2) << "an unopenable profile keeps them";
+}
+
+TEST(NameOrder, SortsAsASwedishListDoes) {
+  // clang-format off
+  const struct { const char* what; Words names, sorted; } rows[] = {
+      {"case ignored, an accent on its base letter, Å Ä Ö after Z",
+       {"Zara", "\xC9mil", "Erik", "\xC5sa", "\xD6rjan", "\xC4rla", "anna", "Bo", "Adam"},
+       {"Adam", "anna", "Bo", "\xC9mil", "Erik", "Zara", "\xC5sa", "\xC4rla", "\xD6rjan"}},
+      {"\xDC with Y, \xC6 with \xC4, \xD8 with \xD6",
+       {"Yngve", "\xDC" "la", "\xC6sa", "\xC4rla", "\xD8st", "\xD6" "dla"},
+       {"\xDC" "la", "Yngve", "\xC4rla", "\xC6sa", "\xD6" "dla", "\xD8st"}},
+      {"same letters: the plain one, then small before capital",
+       {"\xC9va", "Eva", "eva"}, {"eva", "Eva", "\xC9va"}},
+      {"signs and digits before letters, the shorter first",
+       {"Ola2", "Ola-B", "Ola", "Ola 3"}, {"Ola", "Ola 3", "Ola-B", "Ola2"}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Words names = row.names;
+    SortSwedish(names);
+    EXPECT_EQ(names, row.sorted);
+  }
+}
+
+TEST(ProfileTools, ListingNamesAndCheckingLeaveTheConversationAlone) {
+  auto engine = On("state.ppf");
+  CChatEngineTestAccess access(*engine);
+  ASSERT_TRUE(access.LoadBlock("WELCOME"));
+  const Words answers = access.Answers();
+  const std::int32_t lines = access.LineCount();
+  EXPECT_EQ(engine->GetNames(), (Words{"Alfa", "Beta"}));
+  EXPECT_EQ(engine->CheckProfile().nFaults, 0);
+  EXPECT_EQ(access.Answers(), answers);
+  EXPECT_EQ(access.LineCount(), lines);
 }
 
 // The information lines of a profile whose [INFO] names only "svenska".
@@ -190,8 +217,16 @@ TEST(CheckProfile, ReportsEachFaultUnderItsBlockAndCountsThem) {
     auto engine = On(row.profile);
     const std::string expected =
         "#FILENAME# " + Fx(row.profile) + "\n" + row.expected;
-    EXPECT_EQ(engine->CheckProfile(), expected);
-    EXPECT_EQ(engine->CheckProfile(), expected) << "second run";
+    const CheckResult result = engine->CheckProfile();
+    EXPECT_EQ(result.strReport, expected);
+    EXPECT_EQ(engine->CheckProfile().strReport, expected) << "second run";
+    EXPECT_EQ(result.bOpened, std::string(row.profile) != "saknas.ppf");
+    // The count is the one the report's last line gives.
+    EXPECT_TRUE(result.nFaults == 0
+                    ? !result.bOpened || expected.ends_with("\n#NOERROR#")
+                    : expected.ends_with("\n" + std::to_string(result.nFaults) +
+                                         " #ERRORFOUND#"))
+        << result.nFaults;
   }
 }
 

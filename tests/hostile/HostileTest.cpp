@@ -20,8 +20,10 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/Codepage.h"
+#include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -145,7 +147,7 @@ std::vector<std::string> Converse(CChatEngine& engine,
 
 // The checker's report after the last mark.
 std::string ReportEnd(CChatEngine& engine, std::string_view mark = "\n\n") {
-  const std::string report = engine.CheckProfile();
+  const std::string report = engine.CheckProfile().strReport;
   return report.substr(report.rfind(mark) + mark.size());
 }
 
@@ -164,7 +166,7 @@ TEST(HostilePath, UnusableFileIsRefusedWithItsCodeWithoutBlocking) {
                 auto texts = Converse(engine, path, language, {"Anna"});
                 texts.push_back(engine.GetBotName());
                 texts.emplace_back(engine.GetInfo(InfoField::Name));
-                texts.push_back(engine.CheckProfile());
+                texts.push_back(engine.CheckProfile().strReport);
                 CChatEngine other;
                 texts.push_back(Converse(other, variable, path, {})[0]);
                 texts.push_back(std::to_string(other.GetFromWords().size()));
@@ -235,9 +237,10 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
         CChatEngine engine;
         auto texts = Converse(engine, path, Write("language.dat", kLanguage),
                               {"Anna", "sista", "annat"});
-        engine.LoadBlock("lang");
-        texts.insert(texts.end(), engine.GetAnswers().begin(),
-                     engine.GetAnswers().end());
+        CChatEngineTestAccess access(engine);
+        access.LoadBlock("lang");
+        texts.insert(texts.end(), access.Answers().begin(),
+                     access.Answers().end());
         texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
         return Join(texts);
       }).Result(),

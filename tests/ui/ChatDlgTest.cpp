@@ -10,9 +10,9 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/Random.h"
+#include "tests/engine/EngineTestAccess.h"
 #include "ui/ChatDlg.h"
 #include "ui/FileUtil.h"
-#include "ui/StringTable.h"
 
 namespace pladdo {
 namespace {
@@ -23,11 +23,18 @@ using Log = std::vector<std::string>;
 // clang-format off
 class FakeWindow : public IChatWindow {
  public:
-  void ReadControls(ChatFields& f) override { Note("Read"); f = controls; }
-  void WriteControls(const ChatFields& f) override { Note("Write"); controls = f; }
+  void ReadControls(ChatControls& c) override { Note("Read"); c = controls; }
+  // The view is kept from the changes alone: "+" text appended, "=" replaced.
+  void WriteControls(const ChatControls& c, const ViewUpdate& update) override {
+    using enum ViewUpdate::Kind;
+    Note(update.kind == Append ? "Write +" : update.kind == Replace ? "Write =" : "Write");
+    if (update.kind == Replace) view.clear();
+    view += update.text;
+    controls = c;
+  }
   int GetViewLineCount() override {  // with the empty line after the last end
     Note("LineCount");
-    return static_cast<int>(std::ranges::count(controls.m_strTranscript, '\n')) + 1;
+    return static_cast<int>(std::ranges::count(view, '\n')) + 1;
   }
   void ScrollView(int lines) override { Note("Scroll " + std::to_string(lines)); }
   void SelectInputLine() override { Note("Select"); }
@@ -45,7 +52,8 @@ class FakeWindow : public IChatWindow {
   }
   void Note(std::string what) { log.push_back(std::move(what)); }
 
-  ChatFields controls;
+  ChatControls controls;
+  std::string view;
   Log log, messages;
   bool enabled = false, openSucceeds = true;
   std::string savePath;
@@ -70,7 +78,7 @@ struct Conversation {
   // answered.
   void Do(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
-      ChatFields& f = window.controls;
+      ChatControls& f = window.controls;
       if (step.ends_with("auto")) f.m_bAutoDialog = step[0] == '+';
       if (step == "+names") f.m_bPrintNames = 1;
       if (step == "<check>") dlg.OnCheckProfile();
@@ -84,8 +92,8 @@ struct Conversation {
   }
   // What the window shows: transcript, input line and prompt.
   std::string Shown() const {
-    const ChatFields& f = window.controls;
-    return f.m_strTranscript + "|" + f.m_strInputLine + "|" + f.m_strPrompt;
+    const ChatControls& f = window.controls;
+    return window.view + "|" + f.m_strInputLine + "|" + f.m_strPrompt;
   }
   FakeWindow window;
   CChatDlg dlg{window};
@@ -139,8 +147,9 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
 TEST(Controller, Engine2HearsTheUntranslatedReplyAndKnowsBothNames) {
   Conversation c;
   c.Do({"Anna", "+auto", "kod"});
-  const CChatEngine& engine2 = c.dlg.GetEngine(1);
-  EXPECT_EQ(engine2.GetInput(), "se [saknas#error_novariable#] h\xE4r");
+  CChatEngine& engine2 = c.dlg.GetEngine(1);
+  EXPECT_EQ(CChatEngineTestAccess(engine2).Input(),
+            "se [saknas#error_novariable#] h\xE4r");
   EXPECT_EQ(engine2.GetBotName() + "/" + engine2.GetUserName(), "Anna/Alfa");
   // Its language table was loaded with its profile, as engine 1's was.
   EXPECT_EQ(engine2.GetFromWords().size(), 4u);
@@ -153,11 +162,16 @@ TEST(Controller, AnswerScrollsSelectsAndUpdatesAndTheCheckerDoesNotRead) {
   c.window.log.clear();
   c.Do({"Anna"});
   EXPECT_EQ(c.window.log,
-            (Log{"Read", "Read", "Write", "Read", "Write", "Write", "LineCount",
-                 "Scroll 4", "Select", "Shown", "Enable 0"}));
+            (Log{"Read", "Read", "Write +", "Read", "Write +", "Write",
+                 "LineCount", "Scroll 4", "Select", "Shown", "Enable 0"}));
   c.window.log.clear();
   c.Do({"<check>"});
-  EXPECT_EQ(c.window.log, (Log{"BeginWait", "Write", "EndWait"}));
+  EXPECT_EQ(c.window.log, (Log{"BeginWait", "Write =", "EndWait"}));
+  c.window.log.clear();
+  c.Do({"<restart>"});
+  EXPECT_EQ(c.window.log, (Log{"Read", "Write =", "Read", "Write +", "Write",
+                               "Shown", "Enable 0"}));
+  EXPECT_EQ(c.window.view, c.dlg.m_strTranscript);
 }
 
 TEST(Controller, MenuCommandsReachTheWindowAndFailuresAreReported) {

@@ -50,7 +50,7 @@ TEST(CheckProfile, WorkedExampleReadsAsTheUserSeesIt) {
   engine.SetLanguageFile(Fx("lang_pairs.dat"));
   engine.SetProfile(Fx("check_example.ppf"));
   EXPECT_EQ(
-      TranslateCheckerReport(engine.CheckProfile()),
+      TranslateCheckerReport(engine.CheckProfile().strReport),
       "Profilnamn: " + Fx("check_example.ppf") +
           "\n\nNamn: Test\nVersion:  \nF\xF6rfattare:  \nInfo:  \nSpr\xE5k: "
           "test (ogiltigt spr\xE5k)\n\n[SPEAK]\n[7] ?hej **\nDubbla "

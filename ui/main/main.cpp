@@ -11,7 +11,7 @@
 #include "ui/Version.h"
 #include "ui/terminal/CheckCommand.h"
 #include "ui/terminal/CommandLine.h"
-#include "ui/terminal/TerminalWindow.h"
+#include "ui/terminal/TerminalChat.h"
 #ifdef PLADDO_HAVE_QT
 #include "ui/qt/RunWindow.h"
 #endif
@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
       std::cout << "pladdo " << GetProgramVersion() << '\n';
       return 0;
     case RunMode::Check:
-      return RunCheck(commandLine.checkFiles,
-                      commandLine.options.strLanguageFile, std::cout);
+      return RunCheck(commandLine.files, commandLine.options.strLanguageFile,
+                      std::cout);
     case RunMode::Default:
     case RunMode::Terminal:
       break;

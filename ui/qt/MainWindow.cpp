@@ -15,16 +15,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/qt/AboutDlg.h"
-#include "ui/qt/ProfileDlg.h"
+#include "engine/TextUtil.h"
 #include "ui/StringTable.h"
+#include "ui/qt/AboutDlg.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/FileDialog.h"
 #include "ui/qt/Icons.h"
+#include "ui/qt/ProfileDlg.h"
 #include "ui/qt/QtText.h"
 
 namespace pladdo {
@@ -53,8 +56,7 @@ constexpr int kPrintNamesWidth = 59;
 
 // The transcript's CR LF (and any lone CR) as the view's line breaks.
 QString ToViewText(std::string_view transcript) {
-  QString text = FromCp1252(transcript);
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QString text = FromCp1252(ToLf(transcript));
   text.replace(u'\r', u'\n');
   return text;
 }
@@ -102,6 +104,13 @@ void CMainWindow::createControls() {
   m_pView->setTabChangesFocus(true);
   m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   m_pView->installEventFilter(this);
+  // Whoever moves the view decides whether it follows the conversation: at
+  // its end it does, anywhere else it stays. Text added at the end grows the
+  // range without moving the view, which changes nothing here.
+  connect(m_pView->verticalScrollBar(), &QScrollBar::valueChanged, this,
+          [this](int value) {
+            m_bFollowEnd = value >= m_pView->verticalScrollBar()->maximum();
+          });
 
   // The template's tab order: input line, answer button, the two check
   // boxes, the conversation view.
@@ -219,27 +228,61 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void CMainWindow::ReadControls(ChatFields& fields) {
-  fields.m_strInputLine = ToCp1252(m_pInputLine->text());
-  fields.m_strTranscript = m_strShownTranscript;
-  fields.m_bAutoDialog = m_pAutoDialog->isChecked() ? 1 : 0;
-  fields.m_bPrintNames = m_pPrintNames->isChecked() ? 1 : 0;
-  fields.m_strPrompt = ToCp1252(m_pPrompt->text());
+void CMainWindow::ReadControls(ChatControls& controls) {
+  controls.m_strInputLine = ToCp1252(m_pInputLine->text());
+  controls.m_bAutoDialog = m_pAutoDialog->isChecked() ? 1 : 0;
+  controls.m_bPrintNames = m_pPrintNames->isChecked() ? 1 : 0;
+  controls.m_strPrompt = ToCp1252(m_pPrompt->text());
 }
 
-void CMainWindow::WriteControls(const ChatFields& fields) {
+void CMainWindow::WriteControls(const ChatControls& controls,
+                                const ViewUpdate& view) {
   // Setting an unchanged text would still move the caret and drop the
   // selection, so only real changes are written.
-  const QString input = FromCp1252(fields.m_strInputLine);
+  const QString input = FromCp1252(controls.m_strInputLine);
   if (m_pInputLine->text() != input) m_pInputLine->setText(input);
-  if (fields.m_strTranscript != m_strShownTranscript) {
-    m_strShownTranscript = fields.m_strTranscript;
-    m_pView->setPlainText(ToViewText(m_strShownTranscript));
+  switch (view.kind) {
+    case ViewUpdate::Kind::None:
+      break;
+    case ViewUpdate::Kind::Append:
+      AppendToView(view.text);
+      break;
+    case ViewUpdate::Kind::Replace:
+      m_pView->setPlainText(ToViewText(view.text));
+      m_pView->verticalScrollBar()->setValue(0);
+      // Nobody has scrolled the new content yet: the next exchange is shown.
+      m_bFollowEnd = true;
+      break;
   }
-  m_pView->verticalScrollBar()->setValue(0);
-  m_pAutoDialog->setChecked(fields.m_bAutoDialog != 0);
-  m_pPrintNames->setChecked(fields.m_bPrintNames != 0);
-  m_pPrompt->setText(FromCp1252(fields.m_strPrompt));
+  m_pAutoDialog->setChecked(controls.m_bAutoDialog != 0);
+  m_pPrintNames->setChecked(controls.m_bPrintNames != 0);
+  m_pPrompt->setText(FromCp1252(controls.m_strPrompt));
+}
+
+void CMainWindow::AppendToView(std::string_view text) {
+  QScrollBar* bar = m_pView->verticalScrollBar();
+  const int scrolled = bar->value();
+  const bool follow = m_bFollowEnd;
+  // A cursor of its own writes at the end. The view's cursor, and with it
+  // the user's selection, moves along when it touches the end, so it is put
+  // back where it was.
+  const QTextCursor before = m_pView->textCursor();
+  const int anchor = before.anchor();
+  const int position = before.position();
+  QTextCursor end(m_pView->document());
+  end.movePosition(QTextCursor::End);
+  end.insertText(ToViewText(text));
+  const QTextCursor after = m_pView->textCursor();
+  if (after.anchor() != anchor || after.position() != position) {
+    QTextCursor restored(m_pView->document());
+    restored.setPosition(anchor);
+    restored.setPosition(position, QTextCursor::KeepAnchor);
+    m_pView->setTextCursor(restored);
+  }
+  // Putting the cursor back may have scrolled to it: the view goes back to
+  // where the user had it.
+  if (!follow) bar->setValue(scrolled);
+  m_bFollowEnd = follow;
 }
 
 int CMainWindow::GetViewLineCount() {
@@ -247,6 +290,8 @@ int CMainWindow::GetViewLineCount() {
 }
 
 void CMainWindow::ScrollView(int lines) {
+  // A view scrolled up for reading stays put; one at its end follows.
+  if (!m_bFollowEnd) return;
   QScrollBar* bar = m_pView->verticalScrollBar();
   bar->setValue(std::min(bar->maximum(), bar->value() + lines));
 }

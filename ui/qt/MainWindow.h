@@ -42,8 +42,9 @@ class CMainWindow : public QDialog, public IChatWindow {
   void reject() override;
 
   // ---- IChatWindow ---------------------------------------------------------
-  void ReadControls(ChatFields& fields) override;
-  void WriteControls(const ChatFields& fields) override;
+  void ReadControls(ChatControls& controls) override;
+  void WriteControls(const ChatControls& controls,
+                     const ViewUpdate& view) override;
   int GetViewLineCount() override;
   void ScrollView(int lines) override;
   void SelectInputLine() override;
@@ -79,9 +80,13 @@ class CMainWindow : public QDialog, public IChatWindow {
   QCheckBox* m_pPrintNames = nullptr;
   QPlainTextEdit* m_pView = nullptr;
 
-  // The transcript exactly as last written: the view is read-only, so this
-  // is what it shows, byte for byte (a lone CR included).
-  std::string m_strShownTranscript;
+  // Adds text at the end of the conversation view, leaving the user's
+  // selection and scroll position as they were.
+  void AppendToView(std::string_view text);
+
+  // Whether the view follows the conversation down: true while it shows its
+  // end, false once the user has scrolled up to read.
+  bool m_bFollowEnd = true;
 
   // Last, so it is destroyed first: it holds a reference to this window.
   CChatDlg m_controller;

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <algorithm>
 
+#include "engine/NameOrder.h"
 #include "engine/TextUtil.h"
 #include "ui/StringTable.h"
 #include "ui/qt/DialogUnits.h"
@@ -18,46 +19,6 @@
 #include "ui/qt/QtText.h"
 
 namespace pladdo {
-
-namespace {
-
-// Where a byte sorts in Swedish: the letters after upper-casing, Å Ä Ö
-// after Z (Æ with Ä, Ø with Ö, Ü with Y, É with E), everything else by its
-// byte value, with the other letters of 0xC0 and above after Ö.
-int SwedishRank(char byte) {
-  const unsigned char upper = ToUpperByte(static_cast<unsigned char>(byte));
-  switch (upper) {
-    case 0xC5:
-      return 'Z' + 1;  // Å
-    case 0xC4:         // Ä
-    case 0xC6:
-      return 'Z' + 2;  // Æ
-    case 0xD6:         // Ö
-    case 0xD8:
-      return 'Z' + 3;  // Ø
-    case 0xDC:
-      return 'Y';  // Ü
-    case 0xC9:
-      return 'E';  // É
-    default:
-      break;
-  }
-  if (upper < 0x80) return upper;
-  return 0x100 + upper;
-}
-
-}  // namespace
-
-bool SwedishNameLess(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const int left = SwedishRank(a[i]);
-    const int right = SwedishRank(b[i]);
-    if (left != right) return left < right;
-  }
-  if (a.size() != b.size()) return a.size() < b.size();
-  return a < b;
-}
 
 CProfileDlg::CProfileDlg(DesktopHooks hooks, QWidget* parent)
     : QDialog(parent), m_hooks(std::move(hooks)) {
@@ -154,29 +115,16 @@ void CProfileDlg::OnInitDialog() {
 }
 
 void CProfileDlg::ShowProfile() {
-  CChatEngine& engine = m_aEngine[static_cast<std::size_t>(m_nProfile)];
-  // Each GetInfo reuses the engine's buffer, so every value is copied at
-  // once.
-  m_strInfo = std::string(engine.GetInfo(InfoField::Info));
-  m_strNameLine = "Namn: " + std::string(engine.GetInfo(InfoField::Name));
-  m_strVersionLine =
-      "Version: " + std::string(engine.GetInfo(InfoField::Version));
-  m_strCreatorLine =
-      "Skapare: " + std::string(engine.GetInfo(InfoField::Creator));
-  m_strLanguageLine =
-      "Spr\xE5k: " + std::string(engine.GetInfo(InfoField::Language));
+  const CChatEngine& engine = m_aEngine[static_cast<std::size_t>(m_nProfile)];
+  m_strInfo = engine.GetInfo(InfoField::Info);
+  m_strNameLine = "Namn: " + engine.GetInfo(InfoField::Name);
+  m_strVersionLine = "Version: " + engine.GetInfo(InfoField::Version);
+  m_strCreatorLine = "Skapare: " + engine.GetInfo(InfoField::Creator);
+  m_strLanguageLine = "Spr\xE5k: " + engine.GetInfo(InfoField::Language);
   m_strFileName = engine.GetProfilePath();
 
-  // The count is asked anew before each entry: every call reads the NAME
-  // block again and the file may change in between.
-  m_vecNames.clear();
-  for (int i = 0; i < engine.GetNameCount(); ++i) {
-    m_vecNames.emplace_back(engine.GetNameAt(i));
-  }
-  std::stable_sort(m_vecNames.begin(), m_vecNames.end(),
-                   [](const std::string& a, const std::string& b) {
-                     return SwedishNameLess(a, b);
-                   });
+  m_vecNames = engine.GetNames();
+  SortSwedish(m_vecNames);
   UpdateData();
 }
 

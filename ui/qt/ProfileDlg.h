@@ -21,11 +21,6 @@ class QRadioButton;
 
 namespace pladdo {
 
-// True when name a comes before b in Swedish alphabetical order, case
-// ignored: A-Z, then Å, Ä, Ö (Windows-1252 bytes). Names equal but for case
-// are ordered by their bytes so the order is always the same.
-bool SwedishNameLess(std::string_view a, std::string_view b);
-
 // The chooser works on two engines of its own, so browsing changes nothing
 // in the conversation until OK; OK sets both window engines' profiles.
 class CProfileDlg : public QDialog {

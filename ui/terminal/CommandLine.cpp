@@ -1,4 +1,4 @@
-// Parsing the pladdo command line.
+// Parsing the pladdo command line: one table names every option once.
 #include "ui/terminal/CommandLine.h"
 
 #include <charconv>
@@ -9,6 +9,55 @@
 
 namespace pladdo {
 namespace {
+
+enum class Option {
+  Terminal,
+  Profile1,
+  Profile2,
+  Language,
+  Auto,
+  Names,
+  Seed,
+  Help,
+  Version,
+};
+
+// The modes an option belongs to.
+enum ModeMask : unsigned {
+  kChat = 1u << 0,   // the window or the terminal chat
+  kCheck = 1u << 1,  // pladdo check
+};
+
+struct OptionSpec {
+  std::string_view name;
+  std::string_view shortName;  // "" when there is none
+  Option option;
+  bool takesValue;
+  unsigned modes;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {"--terminal", "-t", Option::Terminal, false, kChat},
+    {"--profile1", "", Option::Profile1, true, kChat},
+    {"--profile2", "", Option::Profile2, true, kChat},
+    {"--language", "", Option::Language, true, kChat | kCheck},
+    {"--auto", "", Option::Auto, false, kChat},
+    {"--names", "", Option::Names, false, kChat},
+    {"--seed", "", Option::Seed, true, kChat},
+    {"--help", "-h", Option::Help, false, kChat | kCheck},
+    {"--version", "", Option::Version, false, kChat},
+};
+
+// The sub-commands: the first argument, when it is one of these words.
+struct SubCommand {
+  std::string_view word;
+  RunMode mode;
+  unsigned modes;
+};
+
+constexpr SubCommand kSubCommands[] = {
+    {"check", RunMode::Check, kCheck},
+};
 
 CommandLine Failure(int id, std::string_view argument) {
   CommandLine result;
@@ -31,6 +80,17 @@ std::string_view OptionName(std::string_view arg,
   return arg;
 }
 
+const OptionSpec* FindOption(std::string_view name, unsigned mode) {
+  for (const OptionSpec& spec : kOptions) {
+    if ((spec.modes & mode) != 0 &&
+        (name == spec.name ||
+         (!spec.shortName.empty() && name == spec.shortName))) {
+      return &spec;
+    }
+  }
+  return nullptr;
+}
+
 std::optional<unsigned> ParseSeed(std::string_view text) {
   unsigned seed = 0;
   const char* end = text.data() + text.size();
@@ -43,12 +103,16 @@ std::optional<unsigned> ParseSeed(std::string_view text) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;
+  unsigned mode = kChat;
   std::size_t i = 0;
-  const bool check = !args.empty() && args[0] == "check";
-  if (check) {
-    result.mode = RunMode::Check;
-    i = 1;
+  for (const SubCommand& sub : kSubCommands) {
+    if (!args.empty() && args[0] == sub.word) {
+      result.mode = sub.mode;
+      mode = sub.modes;
+      i = 1;
+    }
   }
+  const bool takesFiles = mode != kChat;
   bool onlyFiles = false;  // after "--" every argument is a file
 
   for (; i < args.size(); ++i) {
@@ -56,60 +120,60 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     std::optional<std::string_view> value;
     const std::string_view name = onlyFiles ? arg : OptionName(arg, value);
 
-    if (check && (onlyFiles || !name.starts_with("-") || name == "-")) {
-      result.checkFiles.push_back(FileLineToCp1252(arg));
+    if (takesFiles && (onlyFiles || !name.starts_with("-") || name == "-")) {
+      result.files.push_back(FileLineToCp1252(arg));
       continue;
     }
     if (name == "--") {
-      if (!check) return Failure(IDS_CMD_UNEXPECTED, arg);
+      if (!takesFiles) return Failure(IDS_CMD_UNEXPECTED, arg);
       onlyFiles = true;
       continue;
     }
-
-    const bool takesValue = name == "--profile1" || name == "--profile2" ||
-                            name == "--language" || name == "--seed";
-    const bool allowed = check ? name == "--language" || name == "--help" ||
-                                     name == "-h"
-                               : takesValue || name == "--terminal" ||
-                                     name == "-t" || name == "--auto" ||
-                                     name == "--names" || name == "--help" ||
-                                     name == "-h" || name == "--version";
-    if (!allowed) {
-      return Failure(name.starts_with("-") ? IDS_CMD_UNKNOWN_OPTION
-                                           : IDS_CMD_UNEXPECTED,
-                     arg);
+    const OptionSpec* spec = FindOption(name, mode);
+    if (spec == nullptr) {
+      return Failure(
+          name.starts_with("-") ? IDS_CMD_UNKNOWN_OPTION : IDS_CMD_UNEXPECTED,
+          arg);
     }
-    if (!takesValue && value) return Failure(IDS_CMD_UNKNOWN_OPTION, arg);
-    if (takesValue && !value) {
+    if (!spec->takesValue && value) return Failure(IDS_CMD_UNKNOWN_OPTION, arg);
+    if (spec->takesValue && !value) {
       if (i + 1 >= args.size()) return Failure(IDS_CMD_MISSING_VALUE, name);
       value = args[++i];
     }
 
-    if (name == "--profile1") {
-      result.options.strProfile1 = FileLineToCp1252(*value);
-    } else if (name == "--profile2") {
-      result.options.strProfile2 = FileLineToCp1252(*value);
-    } else if (name == "--language") {
-      result.options.strLanguageFile = FileLineToCp1252(*value);
-    } else if (name == "--seed") {
-      result.seed = ParseSeed(*value);
-      if (!result.seed) return Failure(IDS_CMD_BAD_SEED, *value);
-    } else if (name == "--terminal" || name == "-t") {
-      result.mode = RunMode::Terminal;
-    } else if (name == "--auto") {
-      result.options.bAutoDialog = true;
-    } else if (name == "--names") {
-      result.options.bPrintNames = true;
-    } else if (name == "--help" || name == "-h") {
-      result.mode = RunMode::Help;
-      return result;
-    } else if (name == "--version") {
-      result.mode = RunMode::Version;
-      return result;
+    switch (spec->option) {
+      case Option::Terminal:
+        result.mode = RunMode::Terminal;
+        break;
+      case Option::Profile1:
+        result.options.strProfile1 = FileLineToCp1252(*value);
+        break;
+      case Option::Profile2:
+        result.options.strProfile2 = FileLineToCp1252(*value);
+        break;
+      case Option::Language:
+        result.options.strLanguageFile = FileLineToCp1252(*value);
+        break;
+      case Option::Auto:
+        result.options.bAutoDialog = true;
+        break;
+      case Option::Names:
+        result.options.bPrintNames = true;
+        break;
+      case Option::Seed:
+        result.seed = ParseSeed(*value);
+        if (!result.seed) return Failure(IDS_CMD_BAD_SEED, *value);
+        break;
+      case Option::Help:
+        result.mode = RunMode::Help;
+        return result;
+      case Option::Version:
+        result.mode = RunMode::Version;
+        return result;
     }
   }
 
-  if (check && result.checkFiles.empty()) {
+  if (takesFiles && result.files.empty()) {
     CommandLine failure;
     failure.mode = RunMode::Error;
     failure.error = LoadString(IDS_CMD_CHECK_NO_FILES);

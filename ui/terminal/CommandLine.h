@@ -20,10 +20,10 @@ enum class RunMode {
 
 struct CommandLine {
   RunMode mode = RunMode::Default;
-  StartOptions options;              // paths in Windows-1252
-  std::optional<unsigned> seed;      // --seed N
-  std::vector<std::string> checkFiles;  // pladdo check: the files, Windows-1252
-  std::string error;                 // Swedish, Windows-1252, for RunMode::Error
+  StartOptions options;            // paths in Windows-1252
+  std::optional<unsigned> seed;    // --seed N
+  std::vector<std::string> files;  // a sub-command's files, Windows-1252
+  std::string error;               // Swedish, Windows-1252, for RunMode::Error
 };
 
 // Reads the arguments after the program name. Options take their value as

@@ -6,11 +6,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
 
-#include "ui/qt/ProfileDlg.h"
 #include "tests/ui/qt/QtTestUtil.h"
 #include "ui/qt/FileDialog.h"
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/ProfileDlg.h"
 
 namespace pladdo {
 namespace {
@@ -101,6 +104,51 @@ TEST_F(MainWindowTest, StartsWithTheWelcomeThenTypedLinesAndKeysDoTheirWork) {
   EXPECT_FALSE(m_window->OpenFile(m_files.Path("saknas").toStdString()));
   EXPECT_EQ(m_desktop.opened.size(), 1);
   EXPECT_TRUE(m_desktop.messages.empty());
+}
+
+// A long conversation: the view follows each exchange while it shows its
+// end; scrolled up to read, it keeps its place and the user's selection.
+TEST_F(MainWindowTest,
+       ViewFollowsTheEndOnlyWhenItShowedItAndKeepsTheSelection) {
+  auto* view = static_cast<QPlainTextEdit*>(Child("view"));
+  QScrollBar* bar = view->verticalScrollBar();
+  const auto send = [this](const QString& line) {
+    test::Type(Child("inputLine"), line);
+    Key(Qt::Key_Return);
+  };
+  send(QStringLiteral("Anna"));
+  for (int i = 0; i < 40; ++i) send(QStringLiteral("rad %1").arg(i));
+  ASSERT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum()) << "at the end it follows";
+
+  // The user scrolls to the top and selects the welcome's first word.
+  bar->setValue(0);
+  QTextCursor selection(view->document());
+  selection.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+  view->setTextCursor(selection);
+  const QString selected = view->textCursor().selectedText();
+  ASSERT_FALSE(selected.isEmpty());
+  send(QStringLiteral("en rad till"));
+  EXPECT_EQ(bar->value(), 0);
+  EXPECT_EQ(view->textCursor().selectedText(), selected);
+  EXPECT_TRUE(View().contains("> en rad till\n"));
+
+  // Selected up to the very end, the selection does not grow with the view.
+  QTextCursor toEnd(view->document());
+  toEnd.movePosition(QTextCursor::End);
+  toEnd.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor,
+                     3);
+  view->setTextCursor(toEnd);
+  bar->setValue(0);
+  const QString tail = view->textCursor().selectedText();
+  send(QStringLiteral("sista"));
+  EXPECT_EQ(view->textCursor().selectedText(), tail);
+  EXPECT_EQ(bar->value(), 0);
+
+  // Back at the end, it follows again.
+  bar->setValue(bar->maximum());
+  send(QStringLiteral("och en till"));
+  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 // Ctrl+O: the chooser shows profile 1, then profile 2 by its radio button;

@@ -19,7 +19,7 @@ std::string Describe(const CommandLine& r) {
   if (r.options.bAutoDialog) text += " auto";
   if (r.options.bPrintNames) text += " names";
   if (r.seed) text += " seed=" + std::to_string(*r.seed);
-  for (const std::string& file : r.checkFiles) text += " [" + file + "]";
+  for (const std::string& file : r.files) text += " [" + file + "]";
   return text;
 }
 
@@ -39,6 +39,9 @@ TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
       {{"--bogus"}, unknown + "--bogus" + help},
       {{"--auto=1"}, unknown + "--auto=1" + help},
       {{"check", "--auto", "a.ppf"}, unknown + "--auto" + help},
+      {{"check", "a.ppf", "-h"}, "help || [a.ppf]"},
+      {{"check", "--version"}, unknown + "--version" + help},
+      {{"-t", "check"}, "pladdo: ov\xE4ntat argument \"check" + help},
       {{"--profile1"}, "pladdo: flaggan --profile1 beh\xF6ver ett v\xE4rde."},
       {{"--seed", "12x"}, seed + "12x\"."},
       {{"--seed", "4294967296"}, seed + "4294967296\"."},
