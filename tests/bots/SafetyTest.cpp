@@ -278,10 +278,10 @@ TEST(SafetyNet, OrdinaryLinesWithTheSameWordsStayOutOfIt) {
     for (const std::string& line : lines) {
       const std::string reply = Reply(*engine, line);
       const int group = NetGroupOf(*engine, net);
-      EXPECT_LT(group, 0) << "\"" << U8(line) << "\" caught by the group of ?"
-                          << U8(net[static_cast<std::size_t>(
-                                        std::max(group, 0))]
-                                    .patterns.front());
+      EXPECT_LT(group, 0)
+          << "\"" << U8(line) << "\" caught by the group of ?"
+          << U8(net[static_cast<std::size_t>(std::max(group, 0))]
+                    .patterns.front());
       EXPECT_FALSE(NamesHelp(reply)) << U8(line) << ": " << U8(reply);
     }
   }
