@@ -17,6 +17,7 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -69,10 +70,10 @@ std::vector<Group> SpeakGroups(const std::string& profile) {
   CChatEngine engine;
   CProfileStream stream;
   std::vector<Group> groups;
-  if (!engine.OpenProfile(stream, profile)) return groups;
-  engine.FindBlock(stream, "SPEAK");
+  if (!CChatEngineTestAccess(engine).OpenProfile(stream, profile)) return groups;
+  CChatEngineTestAccess(engine).FindBlock(stream, "SPEAK");
   Group group;
-  for (std::string row; !(row = engine.ReadRow(stream, false)).empty();) {
+  for (std::string row; !(row = CChatEngineTestAccess(engine).ReadRow(stream, false)).empty();) {
     if (row[0] == '[') break;
     if (row[0] == '?') {
       if (!group.answers.empty()) {
@@ -85,7 +86,7 @@ std::vector<Group> SpeakGroups(const std::string& profile) {
     }
   }
   if (!group.answers.empty()) groups.push_back(std::move(group));
-  engine.CloseProfile(stream);
+  CChatEngineTestAccess(engine).CloseProfile(stream);
   return groups;
 }
 
@@ -107,8 +108,8 @@ std::vector<std::string> AllAnswerTexts(const std::string& profile) {
   CChatEngine engine;
   CProfileStream stream;
   std::set<std::string> texts;
-  if (engine.OpenProfile(stream, profile)) {
-    for (std::string row; !(row = engine.ReadRow(stream, false)).empty();) {
+  if (CChatEngineTestAccess(engine).OpenProfile(stream, profile)) {
+    for (std::string row; !(row = CChatEngineTestAccess(engine).ReadRow(stream, false)).empty();) {
       if (row[0] != '!') continue;
       std::string text = AnswerText(row);
       for (std::size_t open; (open = text.find('%')) != text.npos;) {
@@ -118,7 +119,7 @@ std::vector<std::string> AllAnswerTexts(const std::string& profile) {
       NormalizeSpaces(text);
       if (!text.empty()) texts.insert(text);
     }
-    engine.CloseProfile(stream);
+    CChatEngineTestAccess(engine).CloseProfile(stream);
   }
   return {texts.begin(), texts.end()};
 }
@@ -128,8 +129,8 @@ std::vector<std::string> BlockRows(const std::string& profile,
                                    const std::string& block) {
   CChatEngine engine;
   engine.SetProfile(profile);
-  engine.LoadBlock(block);
-  return engine.GetAnswers();
+  CChatEngineTestAccess(engine).LoadBlock(block);
+  return CChatEngineTestAccess(engine).Answers();
 }
 
 // The rows a reply to a painful line must never hold: Pladdo's jokes and
@@ -181,9 +182,9 @@ std::unique_ptr<CChatEngine> SpeakingForUser() {
 // The net group whose answers the engine drew its last reply from, or -1.
 // Safety answers hold no variables, so after the reply the engine's answer
 // list is still the whole group.
-int NetGroupOf(const CChatEngine& engine, const std::vector<Group>& net) {
+int NetGroupOf(CChatEngine& engine, const std::vector<Group>& net) {
   for (std::size_t i = 0; i < net.size(); ++i) {
-    if (net[i].answers == engine.GetAnswers()) return static_cast<int>(i);
+    if (net[i].answers == CChatEngineTestAccess(engine).Answers()) return static_cast<int>(i);
   }
   return -1;
 }
