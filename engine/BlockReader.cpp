@@ -29,6 +29,13 @@ bool BeginsWithHeader(std::string_view row, std::string_view header) {
 
 }  // namespace
 
+int CChatEngine::TraceLine(const CProfileStream& stream) {
+  const std::size_t line = stream.LineNumber();
+  return line > static_cast<std::size_t>(std::numeric_limits<int>::max())
+             ? std::numeric_limits<int>::max()
+             : static_cast<int>(line);
+}
+
 // With counter, every physical line read adds one to it, also the last read
 // that finds only the end; it stops at its maximum rather than overflow on a
 // huge file.
@@ -94,12 +101,16 @@ bool CChatEngine::FindBlock(CProfileStream& stream, std::string_view name) {
 }
 
 void CChatEngine::ReadAnswers(CProfileStream& stream) {
-  ReadAnswerRows(stream, m_vecAnswers);
+  ReadAnswerRows(stream, m_vecAnswers, &m_vecAnswerLines);
 }
 
 void CChatEngine::ReadAnswerRows(CProfileStream& stream,
-                                 std::vector<std::string>& answers) {
+                                 std::vector<std::string>& answers,
+                                 std::vector<int>* lines) {
   answers.clear();
+  if (lines != nullptr) {
+    lines->clear();
+  }
   bool answerRead = false;
   do {
     const std::string_view row = NextRow(stream, nullptr);
@@ -108,6 +119,9 @@ void CChatEngine::ReadAnswerRows(CProfileStream& stream,
       answer.front() = ' ';
       NormalizeSpaces(answer);
       answers.push_back(std::move(answer));
+      if (lines != nullptr) {
+        lines->push_back(TraceLine(stream));
+      }
       answerRead = true;
     } else if (!row.empty() && row.front() == '?' && !answerRead) {
       // Pattern rows before the first answer belong to the same group.
@@ -124,6 +138,7 @@ bool CChatEngine::LoadBlock(std::string_view name) {
   }
   FindBlock(stream, name);
   ReadAnswers(stream);
+  m_strAnswersFile = m_strProfilePath;
   CloseProfile(stream);
   return true;
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "engine/ProfileStream.h"
+#include "engine/ReplyTrace.h"
 
 namespace pladdo {
 
@@ -44,6 +45,9 @@ inline constexpr std::string_view kDefaultBotName = "Pladdo";
 
 // Nesting depth that GetReply and GetWelcome give ExpandAnswer.
 inline constexpr int kExpandDepth = 20;
+
+// Variables one trace lists; the rest are only counted.
+inline constexpr std::size_t kTraceVariables = 200;
 
 // Variable evaluations one top-level ExpandAnswer may make; past it each
 // further variable becomes the loop-protection note without being evaluated.
@@ -112,6 +116,10 @@ class CChatEngine {
   }
   const std::vector<std::string>& GetToWords() const { return m_vecToWords; }
 
+  // How the last welcome or reply came about: the rule, the rows and the
+  // variables. Reading it changes nothing.
+  const ReplyTrace& GetTrace() const { return m_trace; }
+
   // ---- the profile as its author and the chooser see it --------------------
 
   // The value of one [INFO] field, or " " when there is none. Reads the
@@ -146,16 +154,21 @@ class CChatEngine {
   static bool FindBlock(CProfileStream& stream, std::string_view name);
   // Replaces m_vecAnswers with the answer rows that follow.
   void ReadAnswers(CProfileStream& stream);
-  // ReadAnswers into a list of the caller's.
+  // The stream's line number as a trace keeps it (saturating).
+  static int TraceLine(const CProfileStream& stream);
+  // ReadAnswers into a list of the caller's; lines, when given, gets the
+  // line of each answer row.
   static void ReadAnswerRows(CProfileStream& stream,
-                             std::vector<std::string>& answers);
+                             std::vector<std::string>& answers,
+                             std::vector<int>* lines = nullptr);
   // Opens the profile, reads the named block's answers into m_vecAnswers and
   // closes it. False only when the profile cannot be opened.
   bool LoadBlock(std::string_view name);
 
   // A copy of one entry of m_vecAnswers drawn at random, or
-  // "#ERROR_NOVARIABLEANSWER#" when the list is empty.
-  std::string PickAnswer() const;
+  // "#ERROR_NOVARIABLEANSWER#" when the list is empty. row, when given,
+  // names the answer row drawn (line 0 when there was none).
+  std::string PickAnswer(TraceRow* row = nullptr) const;
 
   // ---- keyword matching ----------------------------------------------------
 
@@ -165,6 +178,10 @@ class CChatEngine {
   // Captures the words of text from start on into m_strCapture and swaps
   // them through the language table.
   void CaptureRest(std::string_view text, std::size_t start);
+  // The bytes of text that CaptureRest takes from start on, before the word
+  // swap.
+  static std::string_view CapturedText(std::string_view text,
+                                       std::size_t start);
 
   // ---- answer expansion ----------------------------------------------------
 
@@ -178,6 +195,9 @@ class CChatEngine {
   // False when a block variable's file cannot be opened or its block holds
   // no answer row.
   bool EvaluateVariable(std::string& variable);
+  // A new entry of the trace's variable list for variable, or nullptr when
+  // nothing is recorded (tracing off, or the list is full).
+  TraceVariable* TraceNextVariable(std::string_view variable);
 
   // ---- information block, language table, checker ---------------------------
 
@@ -201,6 +221,15 @@ class CChatEngine {
   std::vector<std::string> m_vecFromWords;
   std::vector<std::string> m_vecToWords;
   bool m_bFirstTurn = true;
+
+  // Where the rows of m_vecAnswers stand: their file and lines.
+  std::string m_strAnswersFile;
+  std::vector<int> m_vecAnswerLines;
+  // The record of the last welcome or reply; the benchmark switches
+  // recording off to show what it costs.
+  ReplyTrace m_trace;
+  bool m_bTracing = true;
+  TraceRow m_drawnRow;  // the row the last block variable drew
 
   // Expansion bookkeeping: how deep ExpandAnswer is nested right now, and
   // how many evaluations the current top-level call may still make.

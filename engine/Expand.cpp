@@ -54,6 +54,20 @@ class NestingGuard {
 
 }  // namespace
 
+TraceVariable* CChatEngine::TraceNextVariable(std::string_view variable) {
+  if (!m_bTracing) {
+    return nullptr;
+  }
+  if (m_trace.variables.size() >= kTraceVariables) {
+    ++m_trace.nVariablesOmitted;
+    return nullptr;
+  }
+  TraceVariable& traced = m_trace.variables.emplace_back();
+  traced.nDepth = m_nExpandNesting - 1;
+  traced.strVariable = variable;
+  return &traced;
+}
+
 void CChatEngine::ExpandAnswer(std::string& text, int depth) {
   if (m_nExpandNesting == 0) {
     m_nEvaluationsLeft = kExpandBudget;
@@ -77,12 +91,23 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
       return;
     }
     const std::size_t length = variable.size();
+    TraceVariable* traced = TraceNextVariable(variable);
     if (m_nEvaluationsLeft <= 0) {
       // A profile that doubles its variables at every level would cost about
       // a million evaluations; past the budget nothing more is evaluated.
       variable = LoopProtection(variable);
+      if (traced != nullptr) {
+        traced->bBudgetNote = true;
+      }
     } else {
+      m_drawnRow = {};
       EvaluateVariable(variable);
+      if (traced != nullptr) {
+        traced->strValue = variable;
+        traced->bBlock = m_drawnRow.nLine > 0;
+        traced->row = std::move(m_drawnRow);
+        traced->bDepthNote = depth <= 0;
+      }
       // Long values cost more: a value of many variables (a user name or
       // capture typed as "%NAME_USER%" a thousand times) would otherwise be
       // copied into every level and grow the answer to gigabytes. Rows of a
@@ -198,12 +223,13 @@ bool CChatEngine::EvaluateVariable(std::string& variable) {
     }
     FindBlock(stream, name);
     ReadAnswers(stream);
+    m_strAnswersFile = file;
     CloseProfile(stream);
     if (m_vecAnswers.empty()) {
       variable = "[" + name + std::string(codes::kNoVariable) + "]";
       return false;
     }
-    value = PickAnswer();
+    value = PickAnswer(m_bTracing ? &m_drawnRow : nullptr);
   }
 
   if (capital && !value.empty()) {

@@ -47,6 +47,12 @@ bool CChatEngine::MatchSpeak() {
       continue;
     }
     CaptureRest(searchText, after);
+    if (m_bTracing) {
+      m_trace.pattern = {m_strProfilePath, TraceLine(stream),
+                         std::string(stream.CurrentRow())};
+      m_trace.strCaptured.assign(CapturedText(searchText, after));
+      m_trace.strSwapped = m_strCapture;
+    }
     matched = true;
     break;
   }
@@ -55,6 +61,7 @@ bool CChatEngine::MatchSpeak() {
     return false;
   }
   ReadAnswers(stream);
+  m_strAnswersFile = m_strProfilePath;
   CloseProfile(stream);
 
   if (m_strCapture.empty()) {
@@ -63,13 +70,23 @@ bool CChatEngine::MatchSpeak() {
       if (m_vecAnswers[i].find("%FE%") != std::string::npos) {
         m_vecAnswers.erase(m_vecAnswers.begin() +
                            static_cast<std::ptrdiff_t>(i));
+        if (i < m_vecAnswerLines.size()) {
+          m_vecAnswerLines.erase(m_vecAnswerLines.begin() +
+                                 static_cast<std::ptrdiff_t>(i));
+        }
       }
     }
+  }
+  if (m_vecAnswers.empty() && m_bTracing) {
+    // The group is passed over; the reply comes from NOTFOUND.
+    m_trace.droppedPattern = std::move(m_trace.pattern);
+    m_trace.pattern = {};
   }
   return !m_vecAnswers.empty();
 }
 
-void CChatEngine::CaptureRest(std::string_view text, std::size_t start) {
+std::string_view CChatEngine::CapturedText(std::string_view text,
+                                           std::size_t start) {
   std::size_t stop = npos;
   for (std::size_t i = start; i < text.size(); ++i) {
     if (text[i] != ' ' && !IsLetter(text[i])) {
@@ -77,14 +94,15 @@ void CChatEngine::CaptureRest(std::string_view text, std::size_t start) {
       break;
     }
   }
-  std::string_view capture;
   if (stop != npos) {
-    if (stop > start + 1) {
-      capture = text.substr(start, stop - start);
-    }
-  } else if (start < text.size()) {
-    capture = text.substr(start);
+    return stop > start + 1 ? text.substr(start, stop - start)
+                            : std::string_view();
   }
+  return start < text.size() ? text.substr(start) : std::string_view();
+}
+
+void CChatEngine::CaptureRest(std::string_view text, std::size_t start) {
+  const std::string_view capture = CapturedText(text, start);
   if (capture.empty()) {
     m_strCapture.clear();
     return;

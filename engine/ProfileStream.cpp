@@ -135,6 +135,7 @@ bool CProfileStream::Open(std::string_view path) {
   m_bError = false;
   m_buffer.resize(kReadChunk);
   m_nBegin = m_nEnd = 0;
+  m_nLinesRead = 0;
   if (!HasAged(st) || st.st_size > kMaxCachedFileBytes) {
     return true;  // read straight from the file
   }
@@ -178,12 +179,24 @@ void CProfileStream::Close() {
   m_lines.reset();
   m_nNext = m_nPattern = 0;
   m_nBegin = m_nEnd = 0;
+  m_nLinesRead = 0;
   m_bAtEnd = true;
 }
 
 bool CProfileStream::IsOpen() const { return m_fd >= 0 || m_lines != nullptr; }
 
 bool CProfileStream::AtEnd() const { return m_bAtEnd; }
+
+std::size_t CProfileStream::LineNumber() const {
+  return m_lines != nullptr ? m_nNext : m_nLinesRead;
+}
+
+std::string_view CProfileStream::CurrentRow() const {
+  if (m_lines != nullptr) {
+    return m_nNext > 0 ? m_lines->Row(m_nNext - 1) : std::string_view();
+  }
+  return m_strRow;
+}
 
 bool CProfileStream::ReadDirect(std::string& line) {
   line.clear();
@@ -230,6 +243,7 @@ bool CProfileStream::ReadDirect(std::string& line) {
     m_nBegin = m_nEnd;
   }
   FinishLine(line, cut);
+  ++m_nLinesRead;
   return true;
 }
 
@@ -292,14 +306,13 @@ bool CProfileStream::ReadPattern(std::string_view& pattern, bool& plain,
       ReadDirect(m_strRow);
       MakeRow(m_strRow);
       if (!m_strRow.empty() && m_strRow.front() == '?') {
-        const std::size_t skip =
-            m_strRow.size() - PatternOfRow(m_strRow).size();
-        m_strRow.erase(0, skip);
-        ToLower(m_strRow);
-        if (CannotMatch(RequiredByte(m_strRow), textBytes)) {
+        // The row stays as read (CurrentRow); its pattern is lowered apart.
+        m_strPattern = PatternOfRow(m_strRow);
+        ToLower(m_strPattern);
+        if (CannotMatch(RequiredByte(m_strPattern), textBytes)) {
           continue;
         }
-        pattern = m_strRow;
+        pattern = m_strPattern;
         plain = IsPlainPattern(pattern);
         return true;
       }

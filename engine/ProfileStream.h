@@ -45,6 +45,13 @@ class CProfileStream {
   // True once a read has found the end of the file (or a read error).
   bool AtEnd() const;
 
+  // How many physical lines have been read (or passed over) so far: the
+  // line number of the row read last, counted as the checker counts.
+  std::size_t LineNumber() const;
+  // The row read last (by ReadRowView or ReadPattern) as the block reader
+  // makes it: comment cut, normalised, case kept. Valid until the next read.
+  std::string_view CurrentRow() const;
+
   // Reads the next physical line into line: at most kMaxLineBytes bytes, the
   // line feed excluded, converted from UTF-8 where it is valid UTF-8 with a
   // byte of 0x80 or more. Returns false (line empty) when the read found
@@ -98,8 +105,10 @@ class CProfileStream {
   std::vector<char> m_buffer;
   std::size_t m_nBegin = 0;
   std::size_t m_nEnd = 0;
-  std::string m_strRow;   // the row (or pattern) of the last direct read
-  bool m_bError = false;  // a read failed (the file is not cached then)
+  std::string m_strRow;          // the row of the last direct read
+  std::string m_strPattern;      // its pattern, lower-cased, for ReadPattern
+  std::size_t m_nLinesRead = 0;  // lines read straight from the file
+  bool m_bError = false;         // a read failed (the file is not cached then)
 
   bool m_bAtEnd = true;
 };

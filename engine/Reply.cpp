@@ -6,49 +6,95 @@
 
 namespace pladdo {
 
-std::string CChatEngine::PickAnswer() const {
+std::string CChatEngine::PickAnswer(TraceRow* row) const {
   if (m_vecAnswers.empty()) {
+    if (row != nullptr) {
+      *row = {};
+    }
     return std::string(codes::kNoVariableAnswer);
   }
   const auto r = static_cast<std::size_t>(DrawRandom());
-  return m_vecAnswers[r % m_vecAnswers.size()];
+  const std::size_t i = r % m_vecAnswers.size();
+  if (row != nullptr) {
+    row->strFile = m_strAnswersFile;
+    row->nLine = i < m_vecAnswerLines.size() ? m_vecAnswerLines[i] : 0;
+    row->strText = "!" + m_vecAnswers[i];
+  }
+  return m_vecAnswers[i];
 }
 
 std::string_view CChatEngine::GetWelcome() {
+  if (m_bTracing) {
+    m_trace = {};
+    m_trace.situation = TraceSituation::Welcome;
+    m_trace.strBlock = "WELCOME";
+  }
   if (!LoadBlock("WELCOME")) {
+    m_trace.situation = TraceSituation::NoProfile;
+    m_trace.strReply = codes::kCantOpenFile;
     return codes::kCantOpenFile;
   }
   if (m_vecAnswers.empty()) {
+    m_trace.situation = TraceSituation::WelcomeEmpty;
+    m_trace.strReply = codes::kWelcomeEmpty;
     return codes::kWelcomeEmpty;
   }
-  m_strAnswer = PickAnswer();
+  m_strAnswer = PickAnswer(m_bTracing ? &m_trace.answer : nullptr);
   ExpandAnswer(m_strAnswer, kExpandDepth);
+  if (m_bTracing) {
+    m_trace.strReply = m_strAnswer;
+  }
   return m_strAnswer;
 }
 
 std::string_view CChatEngine::GetReply() {
+  if (m_bTracing) {
+    m_trace = {};
+  }
   ToLower(m_strAnswer);
 
   bool found = false;
+  TraceSituation situation = TraceSituation::None;
+  std::string_view block;
   if (m_bFirstTurn) {
-    found = LoadBlock("START");
+    situation = TraceSituation::FirstTurn;
+    block = "START";
+    found = LoadBlock(block);
     m_bFirstTurn = false;
   } else if (m_strPrevInput == m_strInput) {
-    found = LoadBlock("REPEAT");
+    situation = TraceSituation::Repeat;
+    block = "REPEAT";
+    found = LoadBlock(block);
   } else if (m_strPrevInput == m_strAnswer) {
-    found = LoadBlock("IMITATE");
+    situation = TraceSituation::Imitate;
+    block = "IMITATE";
+    found = LoadBlock(block);
   }
   if (!found) {
+    situation = TraceSituation::Keyword;
+    block = "SPEAK";
     found = MatchSpeak();
   }
   if (!found) {
-    found = LoadBlock("NOTFOUND");
+    situation = TraceSituation::Fallback;
+    block = "NOTFOUND";
+    found = LoadBlock(block);
   }
   if (!found) {
+    m_trace.situation = TraceSituation::NoProfile;
+    m_trace.strBlock.clear();
+    m_trace.strReply = codes::kNoProfile;
     return codes::kNoProfile;
   }
-  m_strAnswer = PickAnswer();
+  if (m_bTracing) {
+    m_trace.situation = situation;
+    m_trace.strBlock = block;
+  }
+  m_strAnswer = PickAnswer(m_bTracing ? &m_trace.answer : nullptr);
   ExpandAnswer(m_strAnswer, kExpandDepth);
+  if (m_bTracing) {
+    m_trace.strReply = m_strAnswer;
+  }
   return m_strAnswer;
 }
 
