@@ -54,6 +54,16 @@ std::size_t WildFind(std::string_view text, std::string_view pattern,
 std::size_t WildFindLowered(std::string_view text, std::string_view pattern,
                             std::size_t* end, std::size_t start);
 
+// The keyword rule: whether a lower-cased pattern (the text of a pattern row
+// after its "?") matches searchText, a blank followed by the lower-cased
+// input, as a whole word or phrase. The pattern is searched with WildFind's
+// rules (plain: it holds neither "*" nor "?", so a plain substring search
+// gives the same place); only the place found is tested, and it must have no
+// letter right before or right after it. Returns the position right after the
+// match (0 for the empty pattern), or npos.
+std::size_t MatchKeyword(std::string_view searchText, std::string_view pattern,
+                         bool plain);
+
 // Replaces whole words of text (case ignored) by their partners: entry i of
 // from by entry i of to, leftmost first, never re-scanning swapped-in text.
 void SwapWords(std::string& text, const std::vector<std::string>& from,
