@@ -73,46 +73,51 @@ Fit FitAt(std::string_view piece, std::string_view target, std::size_t r,
   return fit;
 }
 
-// Places the earlier pattern's pieces from j on as WildFind does, each at
-// the first place after the one before, which ended right before place q of
-// the later pattern's piece i. True when every piece lands for certain and
-// the last one is followed by a sure non-letter.
-bool PlaceRest(const Pieces& a, std::size_t j, const Pieces& b, std::size_t i,
-               std::size_t q) {
+// Places piece as WildFind does, at the first place from place q of the
+// later pattern's piece i on. True when that place is certain; i and q then
+// tell where the piece ends (q right after it).
+bool PlacePiece(std::string_view piece, const Pieces& b, std::size_t& i,
+                std::size_t& q) {
   const std::size_t last = b.size() - 1;
-  for (; j < a.size(); ++j) {
-    const std::string_view piece = a[j];
-    bool placed = false;
-    for (std::size_t r = q; r < b[i].size(); ++r) {
-      const Fit fit = FitAt(piece, b[i], r, i == last);
-      if (fit == Fit::Impossible) {
-        continue;
-      }
-      if (fit == Fit::Possible) {
-        return false;  // an earlier place might take it: nothing is proven
-      }
-      q = r + piece.size();
-      placed = true;
-      break;
-    }
-    if (placed) {
+  for (std::size_t r = q; r < b[i].size(); ++r) {
+    const Fit fit = FitAt(piece, b[i], r, i == last);
+    if (fit == Fit::Impossible) {
       continue;
     }
-    // The search goes on into the text between this piece of the later
-    // match and the next, which can hold anything. The later pattern's own
-    // search put its next piece at the first place it occurs there, so a
-    // piece equal to that one cannot occur earlier and lands where it
-    // stands; any other piece might.
-    if (i == last || piece != b[i + 1]) {
+    if (fit == Fit::Possible) {
+      return false;  // an unknown byte might make this the place
+    }
+    q = r + piece.size();
+    return true;
+  }
+  // The search goes on into the text between this piece of the later match
+  // and the next, which can hold anything. The later pattern's own search put
+  // its next piece at the first place it occurs there, so a piece equal to
+  // that one cannot occur earlier and lands where it stands; any other piece
+  // might land in between.
+  if (i == last || piece != b[i + 1]) {
+    return false;
+  }
+  ++i;
+  q = b[i].size();
+  return true;
+}
+
+// Places the earlier pattern's pieces from j on, each at the first place
+// after the one before, which ended right before place q of the later
+// pattern's piece i. True when every piece lands for certain and the last one
+// is followed by a sure non-letter.
+bool PlaceRest(const Pieces& a, std::size_t j, const Pieces& b, std::size_t i,
+               std::size_t q) {
+  for (; j < a.size(); ++j) {
+    if (!PlacePiece(a[j], b, i, q)) {
       return false;
     }
-    ++i;
-    q = b[i].size();
   }
   if (q < b[i].size()) {
     return SureNonLetter(b[i][q]);
   }
-  return i == last;  // the end of the match: a non-letter follows it
+  return i == b.size() - 1;  // the end of the match: a non-letter follows
 }
 
 // The longest run of bytes other than "?" in the pieces: every proof finds
@@ -164,22 +169,18 @@ bool PatternCovers(std::string_view earlier, std::string_view later) {
   if (b.empty() || IsAllWild(a.front())) {
     return false;
   }
+  // The first piece where WildFind puts it when the text before the later
+  // match does not hold it: at its first place in that match. Before the
+  // match stands a non-letter; before any other piece of it, unknown text.
   const std::string_view first = a.front();
-  for (std::size_t i = 0; i < b.size(); ++i) {
-    const std::string_view target = b[i];
-    for (std::size_t o = 0; o + first.size() <= target.size(); ++o) {
-      if (FitAt(first, target, o, false) != Fit::Certain) {
-        continue;
-      }
-      // Before the match of the later pattern stands a non-letter; before
-      // any other of its pieces lies unknown text.
-      const bool clearBefore = o > 0 ? SureNonLetter(target[o - 1]) : i == 0;
-      if (clearBefore && PlaceRest(a, 1, b, i, o + first.size())) {
-        return true;
-      }
-    }
+  std::size_t i = 0;
+  std::size_t q = 0;
+  if (!PlacePiece(first, b, i, q)) {
+    return false;
   }
-  return false;
+  const std::size_t r = q - first.size();
+  const bool clearBefore = r > 0 ? SureNonLetter(b[i][r - 1]) : i == 0;
+  return clearBefore && PlaceRest(a, 1, b, i, q);
 }
 
 std::vector<int> FindShadowingRows(

@@ -3,12 +3,14 @@
 //
 // Patterns are the lower-cased texts the keyword scan searches (a row
 // without its "?"). A row B is taken by an earlier row A when A matches every
-// input that B matches. The proof reads the keyword rule the way a profile's
-// author does: A matches when its text occurs as a whole word or phrase, its
-// first piece at any place and the pieces after it where WildFind puts them.
-// The engine tests only the leftmost place of A's first piece, so a line that
-// holds A's text earlier inside a longer word ("fiskmås" for "fisk") still
-// reaches B; that is the one way a reported row can answer.
+// input that B matches. The proof places A's pieces where WildFind puts them
+// in the text of B's match, which stands between two non-letters, and asks
+// that A's match have no letter before or after it. It takes one thing for
+// granted: that the line holds no occurrence of A's first piece before B's
+// match. The engine tests only the first place of A, so a line that holds
+// A's text earlier inside a longer word («fiskmås, jag tycker inte om fisk»
+// for «fisk» above «jag tycker inte om fisk») still reaches B; that is the
+// one way a reported row can answer.
 #pragma once
 
 #include <string_view>
@@ -18,9 +20,9 @@ namespace pladdo {
 
 // True when it is proven that pattern earlier matches every input that
 // pattern later matches: earlier is empty (it matches every input), the two
-// are the same pattern (case, "*" at the ends and "**" aside), or earlier's
-// pieces occur in the literal bytes of later's match with no letter before
-// its start and none after its end, in every text later matches.
+// are the same pattern ("*" at the ends and "**" aside), or earlier's pieces,
+// placed as WildFind places them from the start of later's match, land on
+// its literal bytes with a sure non-letter before and after them.
 bool PatternCovers(std::string_view earlier, std::string_view later);
 
 // For the patterns of the rows in the order they are tried: for each, the
