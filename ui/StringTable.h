@@ -1,6 +1,7 @@
 // The program's Swedish texts by id, in Windows-1252.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -83,6 +84,50 @@ enum StringId : int {
   IDS_CMD_BAD_SEED = 61103,
   IDS_CMD_UNEXPECTED = 61104,
   IDS_CMD_CHECK_NO_FILES = 61105,
+
+  // pladdo verify: what it finds, line by line ("%1" ... as each says).
+  IDS_VERIFY_SAMPLE_OTHER_GROUP = 61200,
+  IDS_VERIFY_SAMPLE_OTHER_BLOCK = 61201,
+  IDS_VERIFY_SAMPLE_OWN_NO_CAPTURE = 61202,
+  IDS_VERIFY_SAMPLE_OWN_NO_ANSWERS = 61203,
+  IDS_VERIFY_SAMPLE_OTHER_NO_CAPTURE = 61204,
+  IDS_VERIFY_SAMPLE_OTHER_NO_ANSWERS = 61205,
+  IDS_VERIFY_SAMPLE_NO_PATTERN = 61206,
+  IDS_VERIFY_SAMPLE_BEFORE_SPEAK = 61207,
+  IDS_VERIFY_SAMPLE_NO_SPEAK = 61208,
+  IDS_VERIFY_SAMPLE_EMPTY = 61209,
+  IDS_VERIFY_SAMPLE_UNANSWERED = 61210,
+  IDS_VERIFY_PATTERN_SHADOWED = 61211,
+  IDS_VERIFY_PATTERN_BEFORE_SPEAK = 61212,
+  IDS_VERIFY_PATTERN_NO_SPEAK = 61213,
+  IDS_VERIFY_VARIABLE_NO_BLOCK = 61214,
+  IDS_VERIFY_VARIABLE_EMPTY_BLOCK = 61215,
+  IDS_VERIFY_VARIABLE_NO_FILE = 61216,
+  IDS_VERIFY_VARIABLE_NO_BLOCK_IN_FILE = 61217,
+  IDS_VERIFY_VARIABLE_EMPTY_BLOCK_IN_FILE = 61218,
+  IDS_VERIFY_BLOCK_UNUSED = 61219,
+  IDS_VERIFY_BLOCK_DUPLICATE = 61220,
+  IDS_VERIFY_SUMMARY = 61221,
+  IDS_VERIFY_SUMMARY_NO_SAMPLES = 61222,
+  IDS_VERIFY_NOTHING_FOUND = 61223,
+  IDS_VERIFY_ONE_FINDING = 61224,
+  IDS_VERIFY_FINDINGS = 61225,
+  IDS_VERIFY_CANNOT_OPEN = 61226,
+  // pladdo verify --inputs.
+  IDS_VERIFY_INPUT_ROW = 61230,
+  IDS_VERIFY_INPUT_BLOCK = 61231,
+  IDS_VERIFY_INPUT_PASSED_NO_CAPTURE = 61232,
+  IDS_VERIFY_INPUT_PASSED_NO_ANSWERS = 61233,
+  IDS_VERIFY_INPUT_ALSO = 61234,
+  IDS_VERIFY_CORPUS_HEAD = 61235,
+  IDS_VERIFY_CORPUS_COUNT = 61236,
+  IDS_VERIFY_CORPUS_NO_LINES = 61237,
+  IDS_VERIFY_CORPUS_TOP = 61238,
+  IDS_VERIFY_CORPUS_UNREACHED = 61239,
+  IDS_VERIFY_CORPUS_ALL_REACHED = 61240,
+  IDS_VERIFY_INPUTS_FAILED = 61241,
+  IDS_CMD_VERIFY_NO_FILES = 61242,
+  IDS_CMD_VERIFY_INPUTS_ONE = 61243,
 };
 
 // The text of id, or "" for an unknown id. Windows-1252.
@@ -91,5 +136,8 @@ std::string_view LoadString(int id);
 // The text of id with "%1" and "%2" replaced by arg1 and arg2.
 std::string FormatString(int id, std::string_view arg1,
                          std::string_view arg2 = {});
+// The text of id with "%1" ... "%9" replaced by the arguments in order; a
+// number past the last argument stays as written.
+std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 }  // namespace pladdo
