@@ -53,6 +53,8 @@ class CChatEngineTestAccess {
   const std::string& PrevInput() const { return m_engine.m_strPrevInput; }
   std::int32_t LineCount() const { return m_engine.m_nLineCount; }
   bool IsFirstTurn() const { return m_engine.m_bFirstTurn; }
+  // Switches the recording of the trace on or off; replies must not change.
+  void SetTracing(bool on) { m_engine.m_bTracing = on; }
 
  private:
   CChatEngine& m_engine;
