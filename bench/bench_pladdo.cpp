@@ -1,8 +1,10 @@
 // Benchmarks of the reply path on synthetic profiles of 100, 1,000 and 10,000
 // keyword groups (hits and misses apart, median and 99th percentile of single
-// replies), of the welcome, the checker, the doubling-variable profile, the
-// terminal front end's start-up and its peak memory, and of a lower bound:
-// one in-memory pass of plain substring searches over the pattern rows.
+// replies, with the trace recorded and not), of the welcome, the checker, the
+// doubling-variable profile, the terminal front end's start-up and its peak
+// memory, `pladdo verify` on a profile with a sample per group, and of a
+// lower bound: one in-memory pass of plain substring searches over the
+// pattern rows.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -29,6 +31,7 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "tests/engine/EngineTestAccess.h"
 
 extern char** environ;
 
@@ -61,6 +64,7 @@ bool WriteIfChanged(const fs::path& path, const std::string& text) {
 // the steady state of a profile that is not being edited.
 struct Data {
   std::map<int, std::string> profiles;
+  std::string withSamples;  // 10,000 groups, a sample line above each
   std::string doubling;
   std::string language;
   Data() {
@@ -72,6 +76,10 @@ struct Data {
       wrote |= WriteIfChanged(path, pladdo::bench::MakeSyntheticProfile(n));
       profiles[n] = path.string();
     }
+    const fs::path samplesPath = DataFolder() / "samples-10000.ppf";
+    wrote |= WriteIfChanged(samplesPath,
+                            pladdo::bench::MakeSyntheticProfile(10000, true));
+    withSamples = samplesPath.string();
     const fs::path doublePath = DataFolder() / "doubling.ppf";
     wrote |= WriteIfChanged(doublePath, pladdo::bench::MakeDoublingProfile());
     doubling = doublePath.string();
@@ -151,9 +159,10 @@ std::vector<std::string> InputsFor(Inputs kind, int groups) {
   return pladdo::bench::NearMissInputs(kInputCount);
 }
 
-void BM_Reply(benchmark::State& state, Inputs kind) {
+void BM_Reply(benchmark::State& state, Inputs kind, bool tracing = true) {
   const int groups = static_cast<int>(state.range(0));
   CChatEngine engine;
+  pladdo::CChatEngineTestAccess(engine).SetTracing(tracing);
   StartConversation(engine, GetData().profiles.at(groups));
   const std::vector<std::string> inputs = ToCp1252(InputsFor(kind, groups));
   // A hit must answer from its group, a miss from NOTFOUND: check once so
@@ -171,6 +180,10 @@ void BM_Reply(benchmark::State& state, Inputs kind) {
   });
 }
 void BM_ReplyHit(benchmark::State& state) { BM_Reply(state, Inputs::Hit); }
+// The same replies without recording the trace: what recording costs.
+void BM_ReplyHitUntraced(benchmark::State& state) {
+  BM_Reply(state, Inputs::Hit, false);
+}
 void BM_ReplyMiss(benchmark::State& state) { BM_Reply(state, Inputs::Miss); }
 // Misses that share bytes with every pattern row: no row can be passed over
 // unsearched, the slowest kind of miss.
@@ -263,7 +276,9 @@ struct RunResult {
   int status = -1;
 };
 
-RunResult RunTerminal(const std::string& script) {
+RunResult RunTerminal(const std::string& script,
+                      std::vector<std::string> args = {"--terminal", "--seed",
+                                                       "1"}) {
   RunResult result;
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   int toChild[2];
@@ -276,7 +291,7 @@ RunResult RunTerminal(const std::string& script) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addclose(&actions, toChild[1]);
   posix_spawn_file_actions_addclose(&actions, fromChild[0]);
-  std::vector<std::string> args = {program, "--terminal", "--seed", "1"};
+  args.insert(args.begin(), program);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -376,9 +391,38 @@ void BM_TerminalConversation(benchmark::State& state) {
   state.counters["maxrss_KiB"] = static_cast<double>(rss);
 }
 
+// `pladdo verify` on the 10,000-group profile with a sample above every
+// group: each sample answered in a conversation of its own, the search for
+// shadowed rows, the blocks and variables; from spawn to exit.
+void BM_TerminalVerify(benchmark::State& state) {
+  if (!HaveTerminal(state)) return;
+  std::vector<double> micros;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    const RunResult run = RunTerminal(
+        "",
+        {"verify", "--language", GetData().language, GetData().withSamples});
+    const std::chrono::duration<double> spent = Clock::now() - t0;
+    // Every sample reaches its group and nothing else is found: status 0.
+    if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
+      state.SkipWithError("pladdo verify did not end with status 0");
+      return;
+    }
+    state.SetIterationTime(spent.count());
+    micros.push_back(spent.count() * 1e6);
+  }
+  ReportPercentiles(state, micros);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ReplyHit)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyHitUntraced)
     ->Arg(100)
     ->Arg(1000)
     ->Arg(10000)
@@ -431,6 +475,10 @@ BENCHMARK(BM_TerminalStartup)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
+BENCHMARK(BM_TerminalVerify)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_TerminalConversation)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)

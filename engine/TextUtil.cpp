@@ -240,27 +240,6 @@ std::size_t WildFindLowered(std::string_view text, std::string_view pattern,
   }
 }
 
-std::size_t MatchKeyword(std::string_view searchText, std::string_view pattern,
-                         bool plain) {
-  std::size_t end = 0;
-  std::size_t pos = npos;
-  if (plain) {
-    pos = searchText.find(pattern);
-    end = pos + pattern.size() - 1;  // wraps to npos for an empty pattern
-  } else {
-    pos = WildFindLowered(searchText, pattern, &end, 0);
-  }
-  if (pos == npos) {
-    return npos;
-  }
-  // end + 1 wraps to 0 for an empty pattern, which matched at 0.
-  const std::size_t after = end + 1;
-  const bool letterAfter =
-      after < searchText.size() && IsLetter(searchText[after]);
-  const bool letterBefore = pos > 0 && IsLetter(searchText[pos - 1]);
-  return letterAfter || letterBefore ? npos : after;
-}
-
 void SwapWords(std::string& text, const std::vector<std::string>& from,
                const std::vector<std::string>& to) {
   const std::size_t count = std::min(from.size(), to.size());

@@ -57,6 +57,9 @@ awk -F, '
     check("doubling-variable reply, median (us)", p50["BM_DoublingReply"], 50000, "us")
     check("terminal peak memory, 200 exchanges (KiB)", rss["BM_TerminalConversation"], 20480, "KiB")
     check("terminal start-up to the welcome, median (us)", p50["BM_TerminalStartup"], "", "us")
+    check("pladdo verify, N=10000, a sample each (us)", p50["BM_TerminalVerify"], 2000000, "us")
+    check("reply traced / untraced, N=1000, hit (x)", ratio(p50["BM_ReplyHit/1000"], p50["BM_ReplyHitUntraced/1000"]), "", "x")
+    check("reply traced / untraced, N=10000, hit (x)", ratio(p50["BM_ReplyHit/10000"], p50["BM_ReplyHitUntraced/10000"]), "", "x")
     print ""
     printf "%-46s %14s %14s\n", "Measurement", "median (us)", "p99 (us)"
     fflush()
