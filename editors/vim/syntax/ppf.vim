@@ -68,7 +68,9 @@ syn region ppfInfoBlock matchgroup=ppfHeader start=/^\s*\zs\c\[INFO\]/
 syn sync fromstart
 
 " Linked so that the six kinds of text (headers, patterns, answers,
-" variables, comments, samples) end in six different highlight groups.
+" variables, comments, samples) end in six different highlight groups, and
+" so do the three kinds of variable: a file variable is underlined, as it
+" points into another file.
 hi def link ppfHeader     Statement
 hi def link ppfHeaderRest Error
 hi def link ppfBadHeader  Error
@@ -78,8 +80,8 @@ hi def link ppfPattern    Type
 hi def link ppfWildcard   SpecialChar
 hi def link ppfAnswer     String
 hi def link ppfBuiltinVar Identifier
-hi def link ppfBlockVar   Function
-hi def link ppfFileVar    Include
+hi def link ppfBlockVar   Macro
+hi def link ppfFileVar    Underlined
 hi def link ppfCapital    Delimiter
 hi def link ppfComment    Comment
 hi def link ppfSample     SpecialComment
