@@ -163,7 +163,8 @@ const Place kPlaces[] = {
     {14, "# inte en variabel: %FE%", kComment, "ppfComment", "a comment after an answer"},
     {18, "%name_user%", kBlockVar, "ppfBlockVar", "a built-in name in small letters"},
     {18, "hälsning%", kBlockVar, "ppfBlockVar", "a block variable after its marker"},
-    {18, "50% ett procenttecken.", kAnswer, "ppfAnswer", "a lone percent sign"},
+    {18, "50% ett procenttecken. ", kAnswer, "ppfAnswer", "a lone percent sign"},
+    {18, "# 20%", kComment, "ppfComment", "a comment ends a lone percent sign"},
     {21, "!hej", kAnswer, "ppfAnswer", "an answer row in a block of its own"},
     // Faults
     {20, "trevlig", kError, "ppfHeaderRest", "text after a header"},
@@ -447,7 +448,9 @@ TEST_F(VimFiles, DetectProfilesByTheirExtension) {
 // files land where KSyntaxHighlighting looks in an XDG data folder (the
 // prefix's share/, as /usr/share is one) and in the Vim add-on folder that
 // Debian's vim has in its runtimepath when the prefix is /usr.
-TEST_F(EditorTest, InstallPutsTheFilesWhereTheEditorsLook) {
+class Install : public VimFiles {};
+
+TEST_F(Install, PutsTheFilesWhereTheEditorsLook) {
   const fs::path prefix = dir / "prefix";
   const Result install =
       RunTool({PLADDO_CMAKE, "--install", PLADDO_BUILD_DIR, "--prefix",
@@ -477,10 +480,11 @@ TEST_F(EditorTest, InstallPutsTheFilesWhereTheEditorsLook) {
   const std::vector<std::string> names = SplitLines(list.out);
   EXPECT_NE(std::find(names.begin(), names.end(), "Pladdo"), names.end());
 
-  // Vim's own runtimepath, before any change, with nothing read at start.
+  // Vim's own runtimepath, with nothing read at start, holds the add-on
+  // folder of the prefix /usr ...
   std::ofstream(dir / "script.vim")
-      << "call writefile(split(&runtimepath, ','), '"
-      << (dir / "found").string() << "')\nqall!\n";
+      << "call writefile(split(&runtimepath, ','), "
+      << Quote((dir / "found").string()) << ")\nqall!\n";
   const Result vim = RunTool(
       {kVim, "-u", "NONE", "-N", "-es", "-S", (dir / "script.vim").string()},
       {}, dir);
@@ -489,6 +493,11 @@ TEST_F(EditorTest, InstallPutsTheFilesWhereTheEditorsLook) {
   EXPECT_NE(std::find(paths.begin(), paths.end(), "/usr/share/vim/vimfiles"),
             paths.end())
       << ReadFile(dir / "found");
+  // ... and the installed files in that place detect and colour a profile.
+  EXPECT_EQ(Vim(prefix / "share/vim/vimfiles",
+                {Edit(kSampleProfile),
+                 "call add(g:found, &filetype . ' ' . b:current_syntax)"}),
+            std::vector<std::string>{"ppf ppf"});
 }
 
 }  // namespace
