@@ -47,13 +47,14 @@ QString Shown(QString text) {
 // English words, in lower case, that Qt's untranslated texts in these
 // windows would show; none is a Swedish word.
 const QSet<QString> kEnglishWords = {
-    "abort",     "all",    "back",   "bottom", "cancel", "close",    "computer",
-    "copy",      "create", "cut",    "date",   "delete", "detail",   "details",
-    "directory", "down",   "edge",   "file",   "files",  "folder",   "forward",
-    "go",        "here",   "hidden", "left",   "look",   "modified", "name",
-    "new",       "no",     "open",   "page",   "parent", "paste",    "redo",
-    "remove",    "rename", "right",  "save",   "scroll", "select",   "show",
-    "size",      "top",    "type",   "undo",   "up",     "view",     "yes"};
+    "abort",    "bytes",     "all",    "back",   "bottom", "cancel", "close",
+    "computer", "copy",      "create", "cut",    "date",   "delete", "detail",
+    "details",  "directory", "down",   "edge",   "file",   "files",  "folder",
+    "forward",  "go",        "here",   "hidden", "left",   "look",   "modified",
+    "name",     "new",       "no",     "open",   "page",   "parent", "paste",
+    "redo",     "remove",    "rename", "right",  "save",   "scroll", "select",
+    "show",     "size",      "top",    "type",   "undo",   "up",     "view",
+    "yes"};
 
 // The words of texts that are on kEnglishWords, whatever their case.
 QStringList EnglishWords(const QStringList& texts) {
@@ -385,6 +386,38 @@ TEST_F(TranslationFileDialog, LabelsButtonsToolsAndColumnsAreSwedish) {
     }
     EXPECT_EQ(columns, (QStringList{"Namn", "Storlek", "Typ",
                                     Swedish("Ändringsdatum")}));
+  }
+}
+
+// Sizes and dates are written the Swedish way whatever the system's locale
+// is; file types are named in Swedish.
+TEST_F(TranslationFileDialog, TheFileListShowsSwedishSizesDatesAndTypes) {
+  QFileDialog dialog;
+  Open(dialog, false);
+  const auto* list = dialog.findChild<QTreeView*>("treeView");
+  const QAbstractItemModel* model = list->model();
+  const QRegularExpression date(
+      QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d$"));
+  const struct {
+    const char* name;
+    const char* size;
+    const char* type;
+  } rows[] = {
+      {"mapp", "", "Mapp"},
+      {"samtal.txt", "11 byte", "vanligt textdokument"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const QModelIndexList found =
+        model->match(model->index(0, 0, list->rootIndex()), Qt::DisplayRole,
+                     row.name, 1, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    const auto column = [&](int i) {
+      return found[0].siblingAtColumn(i).data().toString();
+    };
+    EXPECT_EQ(column(1), Swedish(row.size));
+    EXPECT_EQ(column(2), Swedish(row.type));
+    EXPECT_TRUE(date.match(column(3)).hasMatch()) << column(3).toStdString();
   }
 }
 
