@@ -201,6 +201,35 @@ TEST(TranslationTable, EveryRowIsWhatQtGetsAndNoRowIsThereTwice) {
   }
 }
 
+// A row with a disambiguation answers only that one; a row without answers
+// whatever disambiguation the caller gives; anything else is left to the
+// translators below.
+TEST(TranslationTable, DisambiguationsPickTheRow) {
+  const struct {
+    const char* context;
+    const char* source;
+    const char* disambiguation;
+    const char* expected;
+  } rows[] = {
+      {"QFileSystemModel", "Type", "All other platforms", "Typ"},
+      {"QFileSystemModel", "Type", nullptr, ""},
+      {"QFileSystemModel", "Type", "Match OS X Finder", ""},
+      {"QLineEdit", "&Copy", nullptr, "&Kopiera"},
+      {"QLineEdit", "&Copy", "a note of the caller's", "&Kopiera"},
+      {"QLineEdit", "Copy", nullptr, ""},
+      {"QNoSuchWidget", "&Copy", nullptr, ""},
+      {nullptr, "&Copy", nullptr, ""},
+  };
+  const CSwedishQtTranslator table;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.context ? row.context : "(none)") + " / " +
+                 row.source + " / " +
+                 (row.disambiguation ? row.disambiguation : "(none)"));
+    EXPECT_EQ(table.translate(row.context, row.source, row.disambiguation),
+              Swedish(row.expected));
+  }
+}
+
 // A row is only ever asked for when its texts are Qt's own, which the
 // libraries of Qt's GUI and widgets hold as they are, each ended by a zero
 // byte.
