@@ -13,9 +13,6 @@ namespace pladdo {
 
 namespace {
 
-// Bytes of a value that cost one evaluation of the budget.
-constexpr std::size_t kBytesPerEvaluation = 64;
-
 std::string LoopProtection(std::string_view value) {
   std::string note = "[";
   note += codes::kLoopProtection;
@@ -57,6 +54,7 @@ class NestingGuard {
 void CChatEngine::ExpandAnswer(std::string& text, int depth) {
   if (m_nExpandNesting == 0) {
     m_nEvaluationsLeft = kExpandBudget;
+    m_nAnswerBytes = text.size();
   }
   NestingGuard guard(m_nExpandNesting);
 
@@ -77,20 +75,22 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
       return;
     }
     const std::size_t length = variable.size();
-    if (m_nEvaluationsLeft <= 0) {
+    if (m_nEvaluationsLeft <= 0 || m_nAnswerBytes > kMaxAnswerBytes) {
       // A profile that doubles its variables at every level would cost about
-      // a million evaluations; past the budget nothing more is evaluated.
+      // a million evaluations; past the budget, or once the answer is past
+      // its size limit, nothing more is evaluated.
       variable = LoopProtection(variable);
     } else {
       EvaluateVariable(variable);
-      // Long values cost more: a value of many variables (a user name or
-      // capture typed as "%NAME_USER%" a thousand times) would otherwise be
-      // copied into every level and grow the answer to gigabytes. Rows of a
-      // profile are short, so an ordinary answer pays one per variable.
-      m_nEvaluationsLeft -=
-          1 + static_cast<int>(std::min<std::size_t>(
-                  variable.size() / kBytesPerEvaluation, kExpandBudget));
-      if (depth <= 0) {
+      --m_nEvaluationsLeft;
+      // The value takes the variable's place in the answer. A value of many
+      // variables (a user name or capture typed as "%NAME_USER%" a thousand
+      // times) would grow the answer to gigabytes; the one that would take
+      // it past its limit is left out, and the answer stays past it.
+      m_nAnswerBytes = m_nAnswerBytes - length + variable.size();
+      if (m_nAnswerBytes > kMaxAnswerBytes) {
+        variable = LoopProtection(std::string_view(text).substr(found, length));
+      } else if (depth <= 0) {
         variable = LoopProtection(variable);
       } else {
         ExpandAnswer(variable, depth - 1);

@@ -449,6 +449,44 @@ TEST_P(BothEncodings, ExpansionStopsAtTheDepthAndAtTheBudget) {
   EXPECT_EQ(Expand("%a%"), Chain(20));
 }
 
+TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
+  // 48 blocks each naming 200 others, none twice in one row: 9,648
+  // evaluations, all within the budget, and no loop-protection note.
+  std::string profile, leaves, text, expected;
+  for (int i = 0; i < 200; ++i) {
+    const std::string name = {static_cast<char>('a' + i / 26),
+                              static_cast<char>('a' + i % 26)};
+    profile += "[" + name + "]\n!" + name.substr(1) + "\n";
+    leaves += "%" + name + "%";
+    expected += name.substr(1);
+  }
+  const std::string branch = expected;
+  for (int i = 0; i < 48; ++i) {
+    profile += "[grupp" + std::to_string(i) + "]\n!" + leaves + "\n";
+    text += (i > 0 ? " %grupp" : "%grupp") + std::to_string(i) + "%";
+    if (i > 0) expected += " " + branch;
+  }
+  UseProfile(profile);
+  EXPECT_EQ(Expand(text), expected);
+
+  // The size limit on both sides: four values that fill the answer exactly,
+  // and four one byte longer, of which the fourth is left out like every
+  // variable after it.
+  std::string names;
+  for (int i = 0; i < 4; ++i) names += "%NAME_USER%";
+  const std::size_t quarter = kMaxAnswerBytes / 4;
+  m_engine.SetUserName(std::string(quarter, 'x'));
+  std::string expanded = Expand(names);
+  EXPECT_TRUE(expanded == std::string(kMaxAnswerBytes, 'x'))
+      << expanded.size() << " bytes: " << expanded.substr(0, 80);
+  m_engine.SetUserName(std::string(quarter + 1, 'x'));
+  expanded = Expand(names + "%%");
+  EXPECT_TRUE(expanded == std::string(3 * (quarter + 1), 'x') +
+                              "[#ERROR_LOOPPROTECTION# %NAME_USER%]"
+                              "[#ERROR_LOOPPROTECTION# %%]")
+      << expanded.size() << " bytes, ending " << expanded.substr(3 * quarter);
+}
+
 // ---- The engine object and the replying block -------------------------------
 
 TEST(Random, APinnedSeedGivesTheRuntimeSequenceEvenPastANewEngine) {
