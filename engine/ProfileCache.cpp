@@ -41,6 +41,7 @@ bool IsLocalFileSystem(std::uint32_t type) {
       0x58465342,  // XFS
       0x9123683E,  // Btrfs
       0x01021994,  // tmpfs
+      0x794C7630,  // overlayfs: its layers must not change while mounted
       0x858458F6,  // ramfs
       0xF2F52010,  // F2FS
       0x2FC12FC1,  // ZFS
