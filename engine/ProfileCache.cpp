@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -68,6 +69,7 @@ enum class Trust {
 };
 
 struct CacheEntry {
+  std::string path;  // where the file stood when it was read
   FileKey key;
   std::shared_ptr<const ProfileLines> lines;
   std::shared_ptr<const std::string> bytes;  // kept while the file is young
@@ -205,10 +207,16 @@ void MakeRoom(Cache& cache, std::size_t bytes) {
   }
 }
 
+// Keeps entry in place of what was kept of the same file or of the file that
+// stood at its path before.
 void Store(Cache& cache, CacheEntry entry) {
   const auto id = std::make_pair(entry.key.device, entry.key.inode);
-  if (const auto old = cache.entries.find(id); old != cache.entries.end()) {
-    Erase(cache, old);
+  for (auto it = cache.entries.begin(); it != cache.entries.end();) {
+    const auto next = std::next(it);
+    if (it->first == id || it->second.path == entry.path) {
+      Erase(cache, it);
+    }
+    it = next;
   }
   const std::size_t bytes = entry.Bytes();
   MakeRoom(cache, bytes);
@@ -239,11 +247,19 @@ bool HasAged(const struct stat& st) {
   return Nanoseconds(st.st_mtim) < limit && Nanoseconds(st.st_ctim) < limit;
 }
 
-CachedFile FindCachedFile(const FileKey& key, bool aged) {
+CachedFile FindCachedFile(std::string_view path, const FileKey& key,
+                          bool aged) {
   Cache& cache = TheCache();
   std::lock_guard lock(cache.mutex);
   const auto it = cache.entries.find({key.device, key.inode});
   if (it == cache.entries.end()) {
+    // Another file at the same path: a profile saved by writing a new file
+    // and renaming it over the old one, perhaps with the same bytes.
+    for (const auto& [id, entry] : cache.entries) {
+      if (entry.path == path && entry.bytes != nullptr) {
+        return {nullptr, entry.lines, entry.bytes};
+      }
+    }
     return {};
   }
   CacheEntry& entry = it->second;
@@ -324,17 +340,18 @@ void DropWatch(FileWatch watch) {
   Unwatch(cache, watch.id);
 }
 
-void StoreAgedFile(const FileKey& key,
+void StoreAgedFile(std::string_view path, const FileKey& key,
                    std::shared_ptr<const ProfileLines> lines) {
   Cache& cache = TheCache();
   if (lines->Bytes() > kCacheBudgetBytes) {
     return;
   }
   std::lock_guard lock(cache.mutex);
-  Store(cache, {key, std::move(lines), nullptr, Trust::Key, {}, 0});
+  Store(cache,
+        {std::string(path), key, std::move(lines), nullptr, Trust::Key, {}, 0});
 }
 
-void StoreYoungFile(const FileKey& key,
+void StoreYoungFile(std::string_view path, const FileKey& key,
                     std::shared_ptr<const ProfileLines> lines,
                     std::shared_ptr<const std::string> bytes, FileWatch watch) {
   Cache& cache = TheCache();
@@ -344,7 +361,8 @@ void StoreYoungFile(const FileKey& key,
     return;
   }
   const Trust trust = watch.id >= 0 ? Trust::Watch : Trust::None;
-  Store(cache, {key, std::move(lines), std::move(bytes), trust, watch, 0});
+  Store(cache, {std::string(path), key, std::move(lines), std::move(bytes),
+                trust, watch, 0});
 }
 
 ProfileCacheCounters GetProfileCacheCounters() {

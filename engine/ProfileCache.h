@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/ProfileLines.h"
 
@@ -57,8 +58,10 @@ struct CachedFile {
   std::shared_ptr<const std::string> earlierBytes;
 };
 
-// Looks up the file that stat gave key for; aged is HasAged of that stat.
-CachedFile FindCachedFile(const FileKey& key, bool aged);
+// Looks up the file at path that stat gave key for; aged is HasAged of that
+// stat. The earlier read offered for comparison may be of another file that
+// stood at path before (a file saved by renaming a new one over it).
+CachedFile FindCachedFile(std::string_view path, const FileKey& key, bool aged);
 
 // A change notification on one file, set up before its bytes are read so
 // that any change from then on is reported. id < 0: the file cannot be
@@ -73,14 +76,15 @@ FileWatch WatchFile(int fd);
 // Ends a watch that was not stored with its file (the read failed).
 void DropWatch(FileWatch watch);
 
-// Keeps the lines of a file read when it had aged, under key (its state
-// before and after the read). Very large files are not kept.
-void StoreAgedFile(const FileKey& key,
+// Keeps the lines of the file at path read when it had aged, under key (its
+// state before and after the read), in place of anything kept for path
+// before. Very large files are not kept.
+void StoreAgedFile(std::string_view path, const FileKey& key,
                    std::shared_ptr<const ProfileLines> lines);
 
-// Keeps the lines of a file read while it was young, with the bytes they
-// were built from and the watch set up before the read.
-void StoreYoungFile(const FileKey& key,
+// Keeps the lines of the file at path read while it was young, with the
+// bytes they were built from and the watch set up before the read.
+void StoreYoungFile(std::string_view path, const FileKey& key,
                     std::shared_ptr<const ProfileLines> lines,
                     std::shared_ptr<const std::string> bytes, FileWatch watch);
 

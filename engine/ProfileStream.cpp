@@ -178,7 +178,7 @@ bool CProfileStream::Open(std::string_view path) {
       continue;
     }
     // A file whose content is known is replayed without being opened.
-    CachedFile cached = FindCachedFile(FileKey(st), HasAged(st));
+    CachedFile cached = FindCachedFile(*name, FileKey(st), HasAged(st));
     if (cached.lines != nullptr) {
       m_lines = std::move(cached.lines);
       m_nNext = 0;
@@ -189,6 +189,7 @@ bool CProfileStream::Open(std::string_view path) {
     fd = OpenRegularFile(*name, st);
     if (fd >= 0) {
       earlier = std::move(cached);
+      m_strPath = *name;
       break;
     }
   }
@@ -239,10 +240,10 @@ bool CProfileStream::ReadWhole(const struct stat& st, bool aged,
   if (::fstat(m_fd, &after) != 0) {
     DropWatch(watch);
   } else if (!aged) {
-    StoreYoungFile(FileKey(after), lines, std::move(bytes), watch);
+    StoreYoungFile(m_strPath, FileKey(after), lines, std::move(bytes), watch);
   } else if (FileKey(after) == FileKey(st)) {
     // Kept only when it did not change while it was read.
-    StoreAgedFile(FileKey(st), lines);
+    StoreAgedFile(m_strPath, FileKey(st), lines);
   }
   ::close(m_fd);
   m_fd = -1;

@@ -113,6 +113,8 @@ class CProfileStream {
   std::shared_ptr<const ProfileLines> m_lines;
   std::size_t m_nNext = 0;
   std::size_t m_nPattern = 0;  // first pattern row of m_lines not yet passed
+  // The path the open file was found at, as the file system names it.
+  std::string m_strPath;
   // Reading straight from the file (very large files).
   int m_fd = -1;
   std::vector<char> m_buffer;

@@ -374,6 +374,16 @@ TEST_F(EngineTest, AYoungFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
        1,
        1,
        1},
+      {"the same bytes saved as a new file renamed over it",
+       [&before](const std::string& path) {
+         WriteBytes(path + ".new", before);
+         std::filesystem::rename(path + ".new", path);
+       },
+       {"alfa"},
+       1,
+       0,
+       1,
+       0},
       {"a row added",
        [](const std::string& path) {
          std::ofstream(path, std::ios::app) << "!gamma\n";
@@ -434,9 +444,10 @@ TEST_F(EngineTest, ACachedYoungFileIsTrustedOnlyWhileItsWatchReportsNothing) {
     const FileWatch watch = WatchFile(fd);
     close(fd);
     EXPECT_EQ(watch.id >= 0, row.watched);
-    StoreYoungFile(FileKey(st), lines, bytes, watch);
+    StoreYoungFile(m_strProfile, FileKey(st), lines, bytes, watch);
     if (row.change) WriteBytes(m_strProfile, "[START]\n!a\n");
-    const CachedFile found = FindCachedFile(FileKey(st), row.aged);
+    const CachedFile found =
+        FindCachedFile(m_strProfile, FileKey(st), row.aged);
     EXPECT_EQ(found.lines != nullptr, row.handedOut);
     // What is not handed out is offered for comparing the next read with.
     EXPECT_EQ(found.earlierBytes, row.handedOut ? nullptr : bytes);

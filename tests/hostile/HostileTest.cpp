@@ -432,17 +432,17 @@ TEST(StreamCache, AForkedChildLeavesItsParentsChangeReportsAlone) {
   const FileWatch watch = WatchFile(fd);
   close(fd);
   ASSERT_GE(watch.id, 0) << "the temporary folder cannot be watched";
-  StoreYoungFile(FileKey(st), std::make_shared<const ProfileLines>(),
+  StoreYoungFile(path, FileKey(st), std::make_shared<const ProfileLines>(),
                  std::make_shared<const std::string>("[START]\n!a\n"), watch);
   Write("watched.ppf", "[START]\n!b\n");
   // The child's own lookup does not trust what the parent kept either.
   EXPECT_EQ(RunChild([&] {
               const bool kept =
-                  FindCachedFile(FileKey(st), false).lines != nullptr;
+                  FindCachedFile(path, FileKey(st), false).lines != nullptr;
               return std::string(kept ? "kept" : "read again");
             }).Result(),
             "read again");
-  EXPECT_EQ(FindCachedFile(FileKey(st), false).lines, nullptr);
+  EXPECT_EQ(FindCachedFile(path, FileKey(st), false).lines, nullptr);
   CProfileStream::ClearCache();
 }
 
