@@ -7,7 +7,8 @@
 // out again while it is known to be the file's content, so an edited
 // profile is still read anew at the very next lookup. A file read again
 // whose bytes turn out unchanged reuses the index built before. Files too
-// large to hold are read line by line straight from disk.
+// large to hold (over 64 MB, or 8 MB while they are young) are read line by
+// line straight from disk at every lookup.
 #pragma once
 
 #include <bitset>
