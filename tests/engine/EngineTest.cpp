@@ -102,6 +102,12 @@ class EngineTest : public ::testing::Test {
 // for changes), and held in memory once it has aged (kept by its key; no
 // cache margin, so a file counts as aged at once).
 enum class Reading { Streamed, Young, Aged };
+const char* NameOf(Reading reading) {
+  return reading == Reading::Streamed ? "Streamed"
+         : reading == Reading::Young  ? "Young"
+                                      : "Aged";
+}
+void PrintTo(Reading reading, std::ostream* out) { *out << NameOf(reading); }
 
 // Runs a test body on profiles read each of those ways.
 class FromDiskAndMemory : public EngineTest,
@@ -124,9 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory,
                          ::testing::Values(Reading::Streamed, Reading::Young,
                                            Reading::Aged),
                          [](const ::testing::TestParamInfo<Reading>& row) {
-                           return row.param == Reading::Streamed ? "Streamed"
-                                  : row.param == Reading::Young  ? "Young"
-                                                                 : "Aged";
+                           return NameOf(row.param);
                          });
 
 // Runs a test body for the profile as UTF-8 and as Windows-1252.
