@@ -3,8 +3,9 @@
 //
 // Input layout: the profile, then the line "--", then one input per line.
 // The profile bytes double as the language file, so the table loader reads
-// hostile bytes as well. Each conversation runs twice, reading the file
-// directly and through the stream's cache, and must show the same both times.
+// hostile bytes as well. Each conversation runs twice, reading the file line
+// by line from disk and replaying it from the stream's cache, and must show
+// the same both times.
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
@@ -87,12 +88,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       : all.substr(cut + kSeparator.size());
   const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
 
-  // The file was just written, so it is read straight from disk; then once
-  // more with the file counting as unchanged at once, so that the first
+  // Line by line from disk, as a file too large to hold; then once more
+  // with the file held and counting as unchanged at once, so that the first
   // lookup keeps its lines and every later one replays them. Both must show
   // exactly the same.
-  CProfileStream::SetCacheMargin(kProfileCacheMargin);
+  CProfileStream::SetMaxHeldFileBytes(0);
   const std::vector<std::string> direct = Converse(path, inputs);
+  CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
   CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
   CProfileStream::ClearCache();
   const std::vector<std::string> cached = Converse(path, inputs);

@@ -153,6 +153,7 @@ constexpr Entry kEntries[] = {
     {IDS_WHY_BUDGET_NOTE,
      "%1: inte utvärderad, svaret hade redan använt alla sina "
      "variabeluppslag"},
+    {IDS_WHY_SIZE_NOTE, "%1: utelämnad, svaret hade blivit större än 1 MiB"},
     {IDS_WHY_OMITTED, "… och %1 variabler till"},
 
     // The command line.

@@ -103,6 +103,7 @@ enum StringId : int {
   IDS_WHY_VARIABLE_ROW,
   IDS_WHY_DEPTH_NOTE,
   IDS_WHY_BUDGET_NOTE,
+  IDS_WHY_SIZE_NOTE,
   IDS_WHY_OMITTED,
 
   // The command line.
