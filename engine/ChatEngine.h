@@ -55,6 +55,10 @@ inline constexpr std::size_t kTraceVariables = 200;
 // further variable becomes the loop-protection note without being evaluated.
 inline constexpr int kExpandBudget = 10000;
 
+// Bytes one expanded answer may reach; a value that would take it past them
+// becomes the loop-protection note, and so does every variable after it.
+inline constexpr std::size_t kMaxAnswerBytes = std::size_t{1} << 20;
+
 // What the checker found: the report (message codes, lines ending in "\n"),
 // the number of faults it lists, and whether the profile could be opened.
 struct CheckResult {
@@ -282,10 +286,13 @@ class CChatEngine {
   bool m_bTracing = true;
   TraceRow m_drawnRow;  // the row the last block variable drew
 
-  // Expansion bookkeeping: how deep ExpandAnswer is nested right now, and
-  // how many evaluations the current top-level call may still make.
+  // Expansion bookkeeping: how deep ExpandAnswer is nested right now, how
+  // many evaluations the current top-level call may still make, and the size
+  // of its answer as it stands (past kMaxAnswerBytes once a value was left
+  // out for its size).
   int m_nExpandNesting = 0;
   int m_nEvaluationsLeft = kExpandBudget;
+  std::size_t m_nAnswerBytes = 0;
 };
 
 }  // namespace pladdo

@@ -13,9 +13,6 @@ namespace pladdo {
 
 namespace {
 
-// Bytes of a value that cost one evaluation of the budget.
-constexpr std::size_t kBytesPerEvaluation = 64;
-
 std::string LoopProtection(std::string_view value) {
   std::string note = "[";
   note += codes::kLoopProtection;
@@ -71,6 +68,7 @@ TraceVariable* CChatEngine::TraceNextVariable(std::string_view variable) {
 void CChatEngine::ExpandAnswer(std::string& text, int depth) {
   if (m_nExpandNesting == 0) {
     m_nEvaluationsLeft = kExpandBudget;
+    m_nAnswerBytes = text.size();
   }
   NestingGuard guard(m_nExpandNesting);
 
@@ -92,12 +90,14 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
     }
     const std::size_t length = variable.size();
     TraceVariable* traced = TraceNextVariable(variable);
-    if (m_nEvaluationsLeft <= 0) {
+    if (m_nEvaluationsLeft <= 0 || m_nAnswerBytes > kMaxAnswerBytes) {
       // A profile that doubles its variables at every level would cost about
-      // a million evaluations; past the budget nothing more is evaluated.
+      // a million evaluations; past the budget, or once the answer is past
+      // its size limit, nothing more is evaluated.
       variable = LoopProtection(variable);
       if (traced != nullptr) {
-        traced->bBudgetNote = true;
+        (m_nEvaluationsLeft <= 0 ? traced->bBudgetNote : traced->bSizeNote) =
+            true;
       }
     } else {
       m_drawnRow = {};
@@ -108,14 +108,18 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
         traced->row = std::move(m_drawnRow);
         traced->bDepthNote = depth <= 0;
       }
-      // Long values cost more: a value of many variables (a user name or
-      // capture typed as "%NAME_USER%" a thousand times) would otherwise be
-      // copied into every level and grow the answer to gigabytes. Rows of a
-      // profile are short, so an ordinary answer pays one per variable.
-      m_nEvaluationsLeft -=
-          1 + static_cast<int>(std::min<std::size_t>(
-                  variable.size() / kBytesPerEvaluation, kExpandBudget));
-      if (depth <= 0) {
+      --m_nEvaluationsLeft;
+      // The value takes the variable's place in the answer. A value of many
+      // variables (a user name or capture typed as "%NAME_USER%" a thousand
+      // times) would grow the answer to gigabytes; the one that would take
+      // it past its limit is left out, and the answer stays past it.
+      m_nAnswerBytes = m_nAnswerBytes - length + variable.size();
+      if (m_nAnswerBytes > kMaxAnswerBytes) {
+        variable = LoopProtection(std::string_view(text).substr(found, length));
+        if (traced != nullptr) {
+          traced->bSizeNote = true;
+        }
+      } else if (depth <= 0) {
         variable = LoopProtection(variable);
       } else {
         ExpandAnswer(variable, depth - 1);

@@ -39,10 +39,13 @@ struct TraceVariable {
   TraceRow row;              // for a block or file variable: the row drawn
   bool bDepthNote = false;   // nested too deep: shown as the loop note
   bool bBudgetNote = false;  // over the budget: not evaluated at all
+  bool bSizeNote = false;    // left out: the answer would pass its size limit
 };
 
 struct ReplyTrace {
   TraceSituation situation = TraceSituation::None;
+  std::string strProfile;  // the profile the engine read
+  std::string strInput;    // the line answered, lower-cased as matched
   std::string strBlock;  // the block read for the answer ("SPEAK" for a group)
   // Keyword: the pattern row that matched, what the input held after it and
   // what that became after the word swap (the value of %FE%).

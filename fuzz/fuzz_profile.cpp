@@ -4,9 +4,10 @@
 // Input layout: the profile, then the line "--", then one input per line.
 // The profile bytes double as the language file, so the table loader reads
 // hostile bytes as well. Each conversation runs three times and must show
-// the same every time: reading the file directly with the trace read after
-// every answer, through the stream's cache without reading the trace, and
-// through the cache with the trace's recording switched off.
+// the same every time: reading the file line by line from disk with the trace
+// read after every answer, replaying it from the stream's cache without
+// reading the trace, and replaying it with the trace's recording switched
+// off.
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
@@ -107,12 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       : all.substr(cut + kSeparator.size());
   const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
 
-  // The file was just written, so it is read straight from disk; then with
-  // the file counting as unchanged at once, so that the first lookup keeps
-  // its lines and every later one replays them. Reading the trace, or not
-  // recording it at all, must change nothing either.
-  CProfileStream::SetCacheMargin(kProfileCacheMargin);
+  // Line by line from disk, as a file too large to hold; then twice more
+  // with the file held and counting as unchanged at once, so that the first
+  // lookup keeps its lines and every later one replays them. Reading the
+  // trace, or not recording it at all, must change nothing either.
+  CProfileStream::SetMaxHeldFileBytes(0);
   const std::vector<std::string> direct = Converse(path, inputs, Trace::Read);
+  CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
   CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
   CProfileStream::ClearCache();
   const std::vector<std::string> cached = Converse(path, inputs, Trace::Unread);

@@ -44,6 +44,8 @@ class CChatEngineTestAccess {
   bool EvaluateVariable(std::string& variable) {
     return m_engine.EvaluateVariable(variable);
   }
+  // Switches the recording of the trace on or off (benchmarks compare).
+  void SetTracing(bool tracing) { m_engine.m_bTracing = tracing; }
 
   const std::vector<std::string>& Answers() const {
     return m_engine.m_vecAnswers;
@@ -53,8 +55,6 @@ class CChatEngineTestAccess {
   const std::string& PrevInput() const { return m_engine.m_strPrevInput; }
   std::int32_t LineCount() const { return m_engine.m_nLineCount; }
   bool IsFirstTurn() const { return m_engine.m_bFirstTurn; }
-  // Switches the recording of the trace on or off; replies must not change.
-  void SetTracing(bool on) { m_engine.m_bTracing = on; }
 
  private:
   CChatEngine& m_engine;
