@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 #include <map>
 #include <set>
 #include <system_error>
@@ -97,12 +96,6 @@ bool SameFile(std::string_view a, std::string_view b) {
   return false;
 }
 
-int SaturatedLine(std::size_t line) {
-  return line > static_cast<std::size_t>(std::numeric_limits<int>::max())
-             ? std::numeric_limits<int>::max()
-             : static_cast<int>(line);
-}
-
 }  // namespace
 
 bool SampleOfLine(std::string_view line, std::string& sample) {
@@ -140,7 +133,7 @@ bool CChatEngine::ReadOutline(std::string_view path, ProfileOutline& outline) {
   std::string line;
   std::string sample;
   while (stream.ReadLine(line)) {
-    const int number = SaturatedLine(stream.LineNumber());
+    const int number = TraceLine(stream);
     if (SampleOfLine(line, sample)) {
       waiting.push_back(outline.samples.size());
       outline.samples.push_back({number, sample, -1});
