@@ -2,6 +2,7 @@
 // legibility and handed out in Windows-1252, the controller's encoding.
 #include "ui/StringTable.h"
 
+#include <iterator>
 #include <string>
 #include <unordered_map>
 
@@ -281,6 +282,17 @@ constexpr Entry kEntries[] = {
      "pladdo verify: --inputs prövar raderna mot en profil; ange exakt en "
      "profilfil."},
 };
+
+// Two texts under one id would leave one of them unreachable.
+constexpr bool HasUniqueIds() {
+  for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+    for (std::size_t j = i + 1; j < std::size(kEntries); ++j) {
+      if (kEntries[i].id == kEntries[j].id) return false;
+    }
+  }
+  return true;
+}
+static_assert(HasUniqueIds(), "every string-table id names one text");
 
 const std::unordered_map<int, std::string>& Table() {
   static const std::unordered_map<int, std::string> table = [] {
