@@ -50,7 +50,8 @@ bool CChatEngine::MatchSpeak() {
     if (m_bTracing) {
       m_trace.pattern = {m_strProfilePath, TraceLine(stream),
                          std::string(stream.CurrentRow())};
-      m_trace.strCaptured.assign(CapturedText(searchText, after));
+      m_trace.strCaptured.assign(
+          TrimWhiteSpace(CapturedText(searchText, after)));
       m_trace.strSwapped = m_strCapture;
     }
     matched = true;

@@ -26,6 +26,7 @@ std::string CChatEngine::PickAnswer(TraceRow* row) const {
 std::string_view CChatEngine::GetWelcome() {
   if (m_bTracing) {
     m_trace = {};
+    m_trace.strProfile = m_strProfilePath;
     m_trace.situation = TraceSituation::Welcome;
     m_trace.strBlock = "WELCOME";
   }
@@ -50,6 +51,8 @@ std::string_view CChatEngine::GetWelcome() {
 std::string_view CChatEngine::GetReply() {
   if (m_bTracing) {
     m_trace = {};
+    m_trace.strProfile = m_strProfilePath;
+    m_trace.strInput = m_strInput;
   }
   ToLower(m_strAnswer);
 

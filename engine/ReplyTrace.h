@@ -43,6 +43,8 @@ struct TraceVariable {
 
 struct ReplyTrace {
   TraceSituation situation = TraceSituation::None;
+  std::string strProfile;  // the profile the engine read
+  std::string strInput;    // the line answered, lower-cased as matched
   std::string strBlock;  // the block read for the answer ("SPEAK" for a group)
   // Keyword: the pattern row that matched, what the input held after it and
   // what that became after the word swap (the value of %FE%).

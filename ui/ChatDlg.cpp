@@ -7,6 +7,7 @@
 #include "ui/FileUtil.h"
 #include "ui/Messages.h"
 #include "ui/StringTable.h"
+#include "ui/WhyText.h"
 
 namespace pladdo {
 
@@ -150,6 +151,28 @@ void CChatDlg::OnAbout() { m_window.RunAboutBox(); }
 void CChatDlg::OnExit() { m_window.EndWindow(1); }
 
 void CChatDlg::OnInputChanged() { UpdateAnswerButton(); }
+
+void CChatDlg::OnWhyAnswer() {
+  UpdateData(true);
+  const CChatEngine& engine1 = m_aEngine[0];
+  std::string text =
+      DescribeTrace(engine1.GetTrace(),
+                    FormatString(IDS_WHY_HEADING_REPLY,
+                                 GetFileNamePart(engine1.GetProfilePath())));
+  // Engine 2's reply matters while it stands on the input line as the
+  // automatic dialogue's suggestion.
+  const CChatEngine& engine2 = m_aEngine[1];
+  if (m_bAutoDialog != 0 &&
+      engine2.GetTrace().situation != TraceSituation::None &&
+      TranslateCodes(engine2.GetTrace().strReply) == m_strInputLine) {
+    text += '\n';
+    text +=
+        DescribeTrace(engine2.GetTrace(),
+                      FormatString(IDS_WHY_HEADING_SUGGESTION,
+                                   GetFileNamePart(engine2.GetProfilePath())));
+  }
+  m_window.ShowWhyAnswer(text);
+}
 
 std::string CChatDlg::TranslateCodes(std::string_view text) {
   return pladdo::TranslateCodes(text);

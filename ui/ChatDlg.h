@@ -48,6 +48,9 @@ class CChatDlg : public ChatFields {
   void OnAbout();
   void OnExit();
   void OnInputChanged();
+  // "Varför det svaret?": how engine 1's last reply came about, and in the
+  // automatic dialogue also engine 2's suggestion.
+  void OnWhyAnswer();
 
   void AppendLine(Speaker speaker, std::string_view text);
   // Replaces the first occurrence of each of the engine's seven message codes

@@ -88,6 +88,9 @@ class IChatWindow {
   virtual bool OpenFile(const std::string& path) = 0;
   // Shows a message box (caption "Pladdo").
   virtual void ShowMessage(std::string_view text, MessageKind kind) = 0;
+  // Shows how the last reply came about ("Varför det svaret?"), text the
+  // user can select and copy; lines end in LF.
+  virtual void ShowWhyAnswer(std::string_view text) = 0;
 };
 
 }  // namespace pladdo

@@ -107,11 +107,53 @@ constexpr Entry kEntries[] = {
      "dialogen\n"
      "  /namn           (/names)     slå på eller av utskriften av namn\n"
      "  /om             (/about)     om Pladdo\n"
+     "  /varför         (/why)       hur det senaste svaret kom till\n"
      "  /hjälp          (/help)      den här listan\n"
      "  /avsluta        (/quit)      avsluta"},
     {IDS_TERM_ABOUT,
      "Pladdo %1, en svensk pratbot.\n"
      "För mer information (hjälp och liknande) läs i ReadMe-filen: %2"},
+
+    // "Varför det svaret?"
+    {IDS_WHY_TITLE, "Varför det svaret?"},
+    {IDS_WHY_HEADING_REPLY, "Senaste svaret (profil 1, %1):"},
+    {IDS_WHY_HEADING_SUGGESTION, "Förslaget på raden (profil 2, %1):"},
+    {IDS_WHY_INPUT, "Raden: «%1» (med små bokstäver, som mönstren jämförs)"},
+    {IDS_WHY_REPLY, "Svaret: «%1»"},
+    {IDS_WHY_NONE, "Inget svar ännu."},
+    {IDS_WHY_WELCOME, "Varför: välkomsthälsningen, en rad ur [WELCOME]."},
+    {IDS_WHY_FIRST_TURN,
+     "Varför: det första svaret efter en start kommer ur [START] (den "
+     "första raden tas som namnet)."},
+    {IDS_WHY_REPEAT,
+     "Varför: raden var samma som den förra, så svaret kommer ur [REPEAT]."},
+    {IDS_WHY_IMITATE,
+     "Varför: den förra raden var samma som botens förra svar, så svaret "
+     "kommer ur [IMITATE]."},
+    {IDS_WHY_KEYWORD,
+     "Varför: ett mönster i [SPEAK] passade; det första som passar, i "
+     "filens ordning, vinner."},
+    {IDS_WHY_FALLBACK,
+     "Varför: inget mönster passade, så svaret kommer ur [NOTFOUND]."},
+    {IDS_WHY_NO_PROFILE, "Varför: profilen \"%1\" kunde inte öppnas."},
+    {IDS_WHY_WELCOME_EMPTY,
+     "Varför: [WELCOME] saknas eller har inga svarsrader."},
+    {IDS_WHY_PATTERN, "Mönster: %1"},
+    {IDS_WHY_DROPPED,
+     "Mönstret %1 passade men fångade inga ord, och alla gruppens svar "
+     "använder %FE%; gruppen hoppades över."},
+    {IDS_WHY_CAPTURE, "Efter mönstret: «%1», efter ordbytet: «%2» (%FE%)"},
+    {IDS_WHY_NO_CAPTURE, "Efter mönstret: inget fångades (%FE% är tom)"},
+    {IDS_WHY_ANSWER, "Svarsrad: %1"},
+    {IDS_WHY_NO_ANSWER, "Svarsrad: ingen, blocket har inga svarsrader"},
+    {IDS_WHY_VARIABLES, "Variabler:"},
+    {IDS_WHY_VARIABLE, "%1 = «%2»"},
+    {IDS_WHY_VARIABLE_ROW, "%1, raden %2"},
+    {IDS_WHY_DEPTH_NOTE, "%1: för djupt inbäddad, visas som loop-skydd"},
+    {IDS_WHY_BUDGET_NOTE,
+     "%1: inte utvärderad, svaret hade redan använt alla sina "
+     "variabeluppslag"},
+    {IDS_WHY_OMITTED, "… och %1 variabler till"},
 
     // The command line.
     {IDS_CMD_USAGE,

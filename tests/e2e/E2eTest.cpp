@@ -105,12 +105,48 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
        "Inget har ändrats.\nProfilen \"/tmp\" kunde inte öppnas: Is a directory. "
        "Inget har ändrats.\nProfil 1 är nu \"" + gamma + "\". Skriv /omstart för "
        "att börja om med den.\n"},
+      {"/varför: a keyword reply with its capture, a fallback, then both bots",
+       Chat(), "Anna\njag säger att jag vet\n/varför\nhmm\n/why\n/auto\nkod\n/varför\n",
+       kAnna + "> jag säger att jag vet\nDu säger att du vet.\n> hmm\n" + kJasa +
+           "> kod\nSe [SAKNAS-variabeln finns inte] här\n",
+       "Senaste svaret (profil 1, alfa.ppf):\n"
+       "  Raden: «jag säger att jag vet» (med små bokstäver, som mönstren jämförs)\n"
+       "  Svaret: «Du säger att du vet.»\n"
+       "  Varför: ett mönster i [SPEAK] passade; det första som passar, i filens ordning, vinner.\n"
+       "  Mönster: alfa.ppf:22 ?jag säger*\n"
+       "  Efter mönstret: «att jag vet», efter ordbytet: «att du vet» (%FE%)\n"
+       "  Svarsrad: alfa.ppf:23 !Du säger %FE%.\n"
+       "  Variabler:\n"
+       "    %FE% = «att du vet»\n"
+       "Senaste svaret (profil 1, alfa.ppf):\n"
+       "  Raden: «hmm» (med små bokstäver, som mönstren jämförs)\n"
+       "  Svaret: «Jaså.»\n"
+       "  Varför: inget mönster passade, så svaret kommer ur [NOTFOUND].\n"
+       "  Svarsrad: alfa.ppf:25 !Jaså.\n"
+       "Automatisk dialog: på (gäller från nästa svar)\n"
+       "Senaste svaret (profil 1, alfa.ppf):\n"
+       "  Raden: «kod» (med små bokstäver, som mönstren jämförs)\n"
+       "  Svaret: «Se [SAKNAS-variabeln finns inte] här»\n"
+       "  Varför: ett mönster i [SPEAK] passade; det första som passar, i filens ordning, vinner.\n"
+       "  Mönster: alfa.ppf:20 ?kod\n"
+       "  Efter mönstret: inget fångades (%FE% är tom)\n"
+       "  Svarsrad: alfa.ppf:21 !Se %SAKNAS% här\n"
+       "  Variabler:\n"
+       "    %SAKNAS% = «[SAKNAS-variabeln finns inte]»\n"
+       "\n"
+       "Förslaget på raden (profil 2, beta.ppf):\n"
+       "  Raden: «se [saknas#error_novariable#] här» (med små bokstäver, som mönstren jämförs)\n"
+       "  Svaret: «Beta undrar [SAKNAS2-variabeln finns inte].»\n"
+       "  Varför: inget mönster passade, så svaret kommer ur [NOTFOUND].\n"
+       "  Svarsrad: beta.ppf:23 !Beta undrar %SAKNAS2%.\n"
+       "  Variabler:\n"
+       "    %SAKNAS2% = «[SAKNAS2-variabeln finns inte]»\n"},
       {"/info shows both profiles with their names sorted", Chat({"--profile2", names}),
        "/info\n", kWelcome, "Profil 1\nFilnamn: " + kFix + "alfa.ppf\nNamn: Alfa\nVersion: 2\n"
        "Skapare: Testaren\nSpråk: test\nInformation: Svarar förutsägbart.\n"
        "Namn i profilen: Alfa\n\nProfil 2 (för autodialog)\nFilnamn: " + names +
        "\nNamn: Namnlista\nVersion:  \nSkapare:  \nSpråk: test\nInformation:  \n"
-       "Namn i profilen: alfa, Bertil, Zeta, Åsa, Örjan\n"},
+       "Namn i profilen: alfa, Bertil, Émil, Erik, Zeta, Åsa, Örjan\n"},
   };
   // clang-format on
   for (const auto& row : rows) {

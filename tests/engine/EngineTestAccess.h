@@ -44,6 +44,8 @@ class CChatEngineTestAccess {
   bool EvaluateVariable(std::string& variable) {
     return m_engine.EvaluateVariable(variable);
   }
+  // Switches the recording of the trace on or off (benchmarks compare).
+  void SetTracing(bool tracing) { m_engine.m_bTracing = tracing; }
 
   const std::vector<std::string>& Answers() const {
     return m_engine.m_vecAnswers;

@@ -50,13 +50,14 @@ class FakeWindow : public IChatWindow {
   void ShowMessage(std::string_view text, MessageKind kind) override {
     messages.push_back(std::to_string(static_cast<int>(kind)) + " " + std::string(text));
   }
+  void ShowWhyAnswer(std::string_view text) override { why = text; }
   void Note(std::string what) { log.push_back(std::move(what)); }
 
   ChatControls controls;
   std::string view;
   Log log, messages;
   bool enabled = false, openSucceeds = true;
-  std::string savePath;
+  std::string savePath, why;
 };
 // clang-format on
 

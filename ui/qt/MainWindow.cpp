@@ -29,6 +29,7 @@
 #include "ui/qt/Icons.h"
 #include "ui/qt/ProfileDlg.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/WhyDialog.h"
 
 namespace pladdo {
 
@@ -156,6 +157,9 @@ void CMainWindow::createActions() {
   QMenu* bot = m_pMenuBar->addMenu(QStringLiteral("&Pladdo"));
   makeAction(bot, QStringLiteral("Felsök i profilen"), "actionCheckProfile",
              QKeySequence(Qt::CTRL | Qt::Key_D), &CChatDlg::OnCheckProfile);
+  // Ctrl+J is no standard key on any desktop Qt knows of.
+  makeAction(bot, QStringLiteral("&Varför det svaret?"), "actionWhyAnswer",
+             kWhyAnswerKey, &CChatDlg::OnWhyAnswer);
 
   QMenu* help = m_pMenuBar->addMenu(QStringLiteral("&Hjälp"));
   makeAction(help, QStringLiteral("Öppna &ReadMe-filen..."), "actionReadMe",
@@ -345,6 +349,12 @@ bool CMainWindow::OpenFile(const std::string& path) {
   // its opener would start and fail where the user cannot see why.
   if (!file.isFile()) return false;
   return m_hooks.openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+}
+
+void CMainWindow::ShowWhyAnswer(std::string_view text) {
+  CWhyDialog dialog(text, this);
+  dialog.setObjectName(QStringLiteral("whyDialog"));
+  dialog.exec();
 }
 
 void CMainWindow::ShowMessage(std::string_view text, MessageKind kind) {

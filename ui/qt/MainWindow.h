@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QKeySequence>
 #include <string>
 
 #include "ui/ChatDlg.h"
@@ -19,6 +20,9 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace pladdo {
+
+// The key of "Varför det svaret?".
+inline const QKeySequence kWhyAnswerKey{Qt::CTRL | Qt::Key_J};
 
 // Smallest size the user can shrink the window to, in pixels.
 inline constexpr int kMinimumWidth = 310;
@@ -58,6 +62,7 @@ class CMainWindow : public QDialog, public IChatWindow {
   bool AskSavePath(std::string& path) override;
   bool OpenFile(const std::string& path) override;
   void ShowMessage(std::string_view text, MessageKind kind) override;
+  void ShowWhyAnswer(std::string_view text) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -8,11 +8,13 @@
 #include "ui/qt/Icons.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/Translations.h"
 
 namespace pladdo {
 
 int RunWindow(int& argc, char** argv, const StartOptions& options) {
   QApplication app(argc, argv);
+  InstallSwedishTranslations(app);
   QApplication::setApplicationName(FromCp1252(LoadString(IDS_APP_TITLE)));
   // Lets the desktop match the running window to pladdo.desktop and its
   // icon.

@@ -61,6 +61,7 @@ enum class Command {
   Auto,
   Names,
   About,
+  Why,
   Help,
   Quit,
 };
@@ -82,6 +83,7 @@ constexpr CommandName kCommands[] = {
     {"/auto", "/auto", Command::Auto},
     {"/namn", "/names", Command::Names},
     {"/om", "/about", Command::About},
+    {"/varför", "/why", Command::Why},
     {"/hjälp", "/help", Command::Help},
     {"/avsluta", "/quit", Command::Quit},
 };
@@ -181,6 +183,9 @@ void CTerminalChat::HandleCommand(std::string_view command,
       break;
     case Command::About:
       m_dlg.OnAbout();
+      break;
+    case Command::Why:
+      m_dlg.OnWhyAnswer();
       break;
     case Command::Help:
       m_window.PrintError(LoadString(IDS_TERM_HELP));

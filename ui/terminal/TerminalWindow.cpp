@@ -116,6 +116,11 @@ void CTerminalWindow::ShowMessage(std::string_view text, MessageKind) {
   PrintError(text);
 }
 
+void CTerminalWindow::ShowWhyAnswer(std::string_view text) {
+  if (text.ends_with('\n')) text.remove_suffix(1);
+  PrintError(text);
+}
+
 void CTerminalWindow::SetChosenProfile(int index, std::string path) {
   m_strChosen[index == 0 ? 0 : 1] = std::move(path);
 }

@@ -45,6 +45,8 @@ class CTerminalWindow : public IChatWindow {
   // Shows the file (UTF-8 or Windows-1252 text) on err.
   bool OpenFile(const std::string& path) override;
   void ShowMessage(std::string_view text, MessageKind kind) override;
+  // Prints the account on err, like every text that is not the transcript.
+  void ShowWhyAnswer(std::string_view text) override;
 
   // What the controls hold right now (the typed line goes into
   // m_strInputLine, the check boxes are toggled here).

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -149,6 +151,48 @@ TEST_F(MainWindowTest,
   bar->setValue(bar->maximum());
   send(QStringLiteral("och en till"));
   EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// "Varför det svaret?" in the Pladdo menu and on Ctrl+J: a dialog whose text
+// is the account the terminal prints, selectable, with a button to close it.
+TEST_F(MainWindowTest, WhyAnswerShowsHowTheReplyCameAboutInASelectableText) {
+  // No standard key of the desktop is taken.
+  const QKeySequence key =
+      m_window->findChild<QAction*>("actionWhyAnswer")->shortcut();
+  EXPECT_EQ(key, kWhyAnswerKey);
+  for (int k = QKeySequence::HelpContents; k <= QKeySequence::Cancel; ++k) {
+    EXPECT_FALSE(
+        QKeySequence::keyBindings(static_cast<QKeySequence::StandardKey>(k))
+            .contains(key))
+        << "standard key " << k;
+  }
+  test::Type(Child("inputLine"), QStringLiteral("Åsa"));
+  Key(Qt::Key_Return);
+  test::Type(Child("inputLine"), QStringLiteral("en blomma"));
+  Key(Qt::Key_Return);
+  QString shown, button;
+  bool selectable = false;
+  test::WhenModal<QDialog>([&](QDialog* dialog) {
+    auto* text = dialog->findChild<QPlainTextEdit*>("whyText");
+    shown = text->toPlainText();
+    selectable =
+        text->textInteractionFlags().testFlag(Qt::TextSelectableByMouse) &&
+        text->textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard);
+    auto* buttons = dialog->findChild<QDialogButtonBox*>("whyButtons");
+    button = buttons->button(QDialogButtonBox::Close)->text();
+    QTest::mouseClick(buttons->button(QDialogButtonBox::Close), Qt::LeftButton);
+  });
+  Key(Qt::Key_J, Qt::ControlModifier);
+  EXPECT_TRUE(
+      shown.startsWith(QStringLiteral("Senaste svaret (profil 1, bot1.ppf):\n"
+                                      "  Raden: «en blomma»")))
+      << shown.toStdString();
+  EXPECT_TRUE(
+      shown.contains(QStringLiteral("  Mönster: bot1.ppf:20 ?blomma\n")))
+      << shown.toStdString();
+  EXPECT_TRUE(selectable);
+  EXPECT_FALSE(button.isEmpty());
+  EXPECT_TRUE(m_window->isVisible());
 }
 
 // Ctrl+O: the chooser shows profile 1, then profile 2 by its radio button;

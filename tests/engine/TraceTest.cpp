@@ -1,0 +1,218 @@
+// The engine's record of how its last welcome or reply came about: the
+// rule, the rows with their lines, the capture and the variables, read from
+// disk and from memory.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "engine/ChatEngine.h"
+#include "engine/ProfileCache.h"
+#include "engine/Random.h"
+#include "tests/engine/EngineTestAccess.h"
+
+namespace pladdo {
+namespace {
+
+// The profile, its lines numbered as the checker numbers them.
+constexpr const char* kProfile =
+    "[INFO]\n"                        // 1
+    "language=svenska\n"              // 2
+    "[WELCOME]\n"                     // 3
+    "!Hej %h\xE4lsning%!\n"           // 4
+    "[START]\n"                       // 5
+    "# a comment between two rows\n"  // 6
+    "!Hej %NAME_USER%.\n"             // 7
+    "[REPEAT]\n"                      // 8
+    "!Du upprepar dig.\n"             // 9
+    "[IMITATE]\n"                     // 10
+    "!H\xE4rmar du mig?\n"            // 11
+    "[SPEAK]\n"                       // 12
+    "?jag tror  att*\n"               // 13: blanks folded in the trace
+    "!Tror du att %FE%?\n"            // 14
+    "?eko\n"                          // 15
+    "!%FE%!\n"                        // 16: needs a capture
+    "?fil\n"                          // 17
+    "!%WORDS|ord%\n"                  // 18
+    "?djup\n"                         // 19
+    "!%a%\n"                          // 20
+    "[NOTFOUND]\n"                    // 21
+    "!Jas\xE5.\n"                     // 22
+    "[h\xE4lsning]\n"                 // 23
+    "!%@NAME_PLADDO% h\xE4r\n"        // 24
+    "[a]\n"                           // 25
+    "!x %a%\n";                       // 26
+
+class TraceTest : public ::testing::TestWithParam<bool> {
+ protected:
+  TraceTest() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "pladdo-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
+    m_dir = pattern;
+    ClearProfileCache();
+    if (GetParam()) SetProfileCacheMargin(std::chrono::seconds(0));
+    Write("words.txt", "# the file of a file variable\n[ord]\n!ett ord\n");
+    std::string profile = kProfile;
+    profile.replace(profile.find("WORDS"), 5, File("words.txt"));
+    Write("bot.ppf", profile);
+    Write("language.dat", "[svenska]\n\"jag\" \"du\"\n");
+    PinRandomSeed(3);
+  }
+  ~TraceTest() override {
+    UnpinRandomSeed();
+    SetProfileCacheMargin(kProfileCacheMargin);
+    ClearProfileCache();
+    std::error_code error;
+    std::filesystem::remove_all(m_dir, error);
+  }
+  std::string File(const std::string& name) const {
+    return (m_dir / name).string();
+  }
+  void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(File(name), std::ios::binary) << bytes;
+  }
+  // A row as "line:text", or "-" for none.
+  static std::string Row(const TraceRow& row) {
+    return row.nLine == 0 ? "-" : std::to_string(row.nLine) + ":" + row.strText;
+  }
+  // The trace in one line: rule, block, pattern, capture, answer, then each
+  // variable as depth + variable = value (@ row) with its notes.
+  std::string Describe(const ReplyTrace& t) const {
+    std::string text = std::to_string(static_cast<int>(t.situation)) + " " +
+                       t.strBlock + " p=" + Row(t.pattern) +
+                       " d=" + Row(t.droppedPattern) + " c=" + t.strCaptured +
+                       ">" + t.strSwapped + " a=" + Row(t.answer);
+    for (const TraceVariable& v : t.variables) {
+      text +=
+          " | " + std::to_string(v.nDepth) + v.strVariable + "=" + v.strValue;
+      if (v.bBlock) {
+        text += "@" + std::filesystem::path(v.row.strFile).filename().string() +
+                ":" + Row(v.row);
+      }
+      if (v.bDepthNote) text += " (depth)";
+      if (v.bBudgetNote) text += " (budget)";
+    }
+    if (t.nVariablesOmitted > 0) {
+      text += " +" + std::to_string(t.nVariablesOmitted);
+    }
+    return text + " => " + t.strReply;
+  }
+
+  std::filesystem::path m_dir;
+};
+
+INSTANTIATE_TEST_SUITE_P(Trace, TraceTest, ::testing::Bool(),
+                         [](const auto& param) {
+                           return param.param ? "Memory" : "Disk";
+                         });
+
+TEST_P(TraceTest, TellsTheRuleTheRowsTheCaptureAndTheVariables) {
+  // clang-format off
+  const struct { const char* what; std::vector<std::string> inputs; std::string trace; } rows[] = {
+      {"welcome: a block variable, capitalised, drawn from its row", {},
+       "1 WELCOME p=- d=- c=> a=4:!Hej %h\xE4lsning%! | 0%h\xE4lsning%=%@NAME_PLADDO% h\xE4r"
+       "@bot.ppf:24:!%@NAME_PLADDO% h\xE4r | 1%@NAME_PLADDO%=Pladdo => Hej Pladdo h\xE4r!"},
+      {"first turn: START, past a comment line", {"Anna"},
+       "2 START p=- d=- c=> a=7:!Hej %NAME_USER%. | 0%NAME_USER%=Anna => Hej Anna."},
+      {"repeat", {"Anna", "hej", "HEJ"}, "3 REPEAT p=- d=- c=> a=9:!Du upprepar dig. => Du upprepar dig."},
+      {"imitate: the line before equals the answer that followed it",
+       {"Anna", "jas\xE5.", "x"},
+       "4 IMITATE p=- d=- c=> a=11:!H\xE4rmar du mig? => H\xE4rmar du mig?"},
+      {"keyword: capture before and after the swap", {"Anna", "Jag tror att jag vinner"},
+       "5 SPEAK p=13:?jag tror att* d=- c=jag vinner>du vinner a=14:!Tror du att %FE%? "
+       "| 0%FE%=du vinner => Tror du att du vinner?"},
+      {"keyword passed over: nothing captured, every answer needs it", {"Anna", "eko!"},
+       "6 NOTFOUND p=- d=15:?eko c=> a=22:!Jas\xE5. => Jas\xE5."},
+      {"file variable: the row of the other file", {"Anna", "en fil"},
+       "5 SPEAK p=17:?fil d=- c=> a=18:!%WORDS|ord% | 0%WORDS|ord%=ett ord@words.txt:3:!ett ord"
+       " => ett ord"},
+      {"fallback", {"Anna", "n\xE5got annat"}, "6 NOTFOUND p=- d=- c=> a=22:!Jas\xE5. => Jas\xE5."},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    CChatEngine engine;
+    engine.SetLanguageFile(File("language.dat"));
+    engine.SetProfile(File("bot.ppf"));
+    engine.Reset();
+    engine.SetBotName("Pladdo");
+    EXPECT_EQ(engine.GetTrace().situation, TraceSituation::None);
+    (void)engine.GetWelcome();
+    for (const std::string& input : row.inputs) {
+      if (!engine.HasUserName()) engine.SetUserName(input);
+      engine.SetInput(input);
+      (void)engine.GetReply();
+    }
+    std::string expected = row.trace;
+    const std::string words = File("words.txt");
+    if (const auto at = expected.find("WORDS"); at != std::string::npos) {
+      expected.replace(expected.find("WORDS"), 5, words);
+      expected.replace(expected.find("WORDS"), 5, words);
+    }
+    EXPECT_EQ(Describe(engine.GetTrace()), expected);
+    EXPECT_EQ(engine.GetTrace().strProfile, File("bot.ppf"));
+  }
+}
+
+TEST_P(TraceTest, NotesDepthAndBudgetAndAMissingProfile) {
+  CChatEngine engine;
+  engine.SetProfile(File("bot.ppf"));
+  engine.SetInput("Anna");
+  (void)engine.GetReply();
+  engine.SetInput("djup");
+  const std::string reply(engine.GetReply());
+  const ReplyTrace& trace = engine.GetTrace();
+  // %a% inside %a%: 21 evaluations, the last one wrapped.
+  ASSERT_EQ(trace.variables.size(), 21u) << reply;
+  for (std::size_t i = 0; i < trace.variables.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(trace.variables[i].nDepth, static_cast<int>(i));
+    EXPECT_EQ(trace.variables[i].row.nLine, 26);
+    EXPECT_EQ(trace.variables[i].bDepthNote, i == 20);
+  }
+
+  // The doubling block spends the budget: what comes after is only noted.
+  Write("double.ppf", "[START]\n!%d%\n[d]\n!%d% %d%\n");
+  engine.SetProfile(File("double.ppf"));
+  engine.Reset();
+  engine.SetInput("x");
+  (void)engine.GetReply();
+  EXPECT_EQ(engine.GetTrace().variables.size(), kTraceVariables);
+  EXPECT_GT(engine.GetTrace().nVariablesOmitted, kExpandBudget - 200);
+
+  engine.SetProfile(File("saknas.ppf"));
+  engine.SetInput("y");
+  EXPECT_EQ(engine.GetReply(), "#ERROR_NOPROFILE#");
+  EXPECT_EQ(engine.GetTrace().situation, TraceSituation::NoProfile);
+  EXPECT_EQ(engine.GetTrace().strProfile, File("saknas.ppf"));
+  (void)engine.GetWelcome();
+  EXPECT_EQ(engine.GetTrace().situation, TraceSituation::NoProfile);
+}
+
+TEST_P(TraceTest, RecordingChangesNoReply) {
+  const std::vector<std::string> inputs = {
+      "Anna", "jag tror att du", "eko!", "en fil", "djup", "djup", "hej"};
+  std::vector<std::string> replies[2];
+  for (const bool tracing : {true, false}) {
+    PinRandomSeed(11);
+    CChatEngine engine;
+    CChatEngineTestAccess(engine).SetTracing(tracing);
+    engine.SetLanguageFile(File("language.dat"));
+    engine.SetProfile(File("bot.ppf"));
+    replies[tracing].emplace_back(engine.GetWelcome());
+    for (const std::string& input : inputs) {
+      engine.SetInput(input);
+      replies[tracing].emplace_back(engine.GetReply());
+      if (!tracing) {
+        EXPECT_EQ(engine.GetTrace().situation, TraceSituation::None);
+      }
+    }
+  }
+  EXPECT_EQ(replies[0], replies[1]);
+}
+
+}  // namespace
+}  // namespace pladdo
