@@ -124,7 +124,7 @@ TEST(Echo, CaptureHasItsPronounsSwappedAndIsEchoed) {
     // plural persons, reflexive, and a "du är" line turned round.
     {"pladdo.ppf", "Jag tror att du glömmer mig", "jag glömmer dig"},
     {"pladdo.ppf", "Jag behöver din åsikt om mitt förslag", "min åsikt om ditt förslag"},
-    {"pladdo.ppf", "Min granne lånar min stege", "granne lånar din stege"},
+    {"pladdo.ppf", "Min moster lånar min stege", "moster lånar din stege"},
     {"pladdo.ppf", "Jag har lånat dina pennor", "lånat mina pennor"},
     {"pladdo.ppf", "Jag känner mig glömd av er", "glömd av oss"},
     {"pladdo.ppf", "Jag saknar vårt gamla kvarter", "ert gamla kvarter"},
