@@ -71,11 +71,13 @@ Answered Answer(const std::string& line) {
 TEST(KeywordCoverage, NinetyPercentOfEverydayLinesReachAKeywordGroup) {
   // The lists of lines people type: 302 written before the profile was
   // reworked, from a teenager, an adult asking facts, a child, someone after
-  // a breakup, a troll and someone typing without å, ä and ö; and the
-  // everyday lines of the older bot tests.
+  // a breakup, a troll and someone typing without å, ä and ö; the everyday
+  // lines of the older bot tests; and 100 fresh lines of the same six kinds
+  // written after the rework and never tuned against, held to a lower bar.
   const struct { const char* file; std::size_t minimum; int percent; } lists[] = {
       {"lines300.txt", 300, 90},
       {"inputs.txt", 60, 90},
+      {"fresh100.txt", 100, 85},
   };
   PinRandomSeed(1);
   for (const auto& list : lists) {
