@@ -11,7 +11,11 @@ std::string KeywordOf(int k) {
   return buffer;
 }
 
-std::string MakeSyntheticProfile(int groups) {
+std::string HitInputOf(int k) {
+  return "Vad tycker du om " + KeywordOf(k) + " och mig idag?";
+}
+
+std::string MakeSyntheticProfile(int groups, bool samples) {
   std::string text;
   text.reserve(static_cast<std::size_t>(groups) * 120 + 1024);
   text += "# Synthetic profile with " + std::to_string(groups) +
@@ -27,6 +31,9 @@ std::string MakeSyntheticProfile(int groups) {
       "[SPEAK]\n";
   for (int k = 0; k < groups; ++k) {
     const std::string keyword = KeywordOf(k);
+    if (samples) {
+      text += "#> " + HitInputOf(k) + "\n";
+    }
     text += "?" + keyword + "\n";
     text += "!Svar ett om " + keyword + ", %NAME_USER%.\n";
     text += "!Du s\u00e4ger %FE% om " + keyword + ".\n";
@@ -45,8 +52,7 @@ std::vector<std::string> HitInputs(int groups, int count) {
     // Even spread from the first group to the last.
     const long long k =
         count > 1 ? static_cast<long long>(i) * (groups - 1) / (count - 1) : 0;
-    inputs.push_back("Vad tycker du om " + KeywordOf(static_cast<int>(k)) +
-                     " och mig idag?");
+    inputs.push_back(HitInputOf(static_cast<int>(k)));
   }
   return inputs;
 }

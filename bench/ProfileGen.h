@@ -10,8 +10,13 @@ namespace pladdo::bench {
 
 // The profile text (UTF-8, as shipped profiles are written). Group k has the
 // pattern row "?keywordKKKKK" (k zero-padded, so no keyword is a prefix of
-// another) and three answer rows, one of them using %FE%.
-std::string MakeSyntheticProfile(int groups);
+// another) and three answer rows, one of them using %FE%. With samples, a
+// sample line ("#> " and the hit input of the group) stands above each
+// pattern row.
+std::string MakeSyntheticProfile(int groups, bool samples = false);
+
+// A line that group k answers.
+std::string HitInputOf(int k);
 
 // The keyword of group k as it stands in its pattern row.
 std::string KeywordOf(int k);

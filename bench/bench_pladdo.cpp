@@ -1,19 +1,24 @@
 // Benchmarks of the reply path on synthetic profiles of 100, 1,000 and 10,000
 // keyword groups (hits and misses apart, median and 99th percentile of single
-// replies), of the welcome, the checker, the doubling-variable profile, the
-// terminal front end's start-up and its peak memory, and of a lower bound:
+// replies, with the trace recorded and not), on the same profiles written a
+// moment ago, of the welcome, the checker, the doubling-variable profile, the
+// terminal front end's start-up, its peak memory, a 20,000-exchange
+// conversation through it, the whole program answering 2,000 piped lines and
+// `pladdo verify` on a profile with a sample per group, and of a lower bound:
 // one in-memory pass of plain substring searches over the pattern rows.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -29,6 +34,11 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "tests/engine/EngineTestAccess.h"
+#include "ui/ChatDlg.h"
+#include "ui/terminal/LineReader.h"
+#include "ui/terminal/TerminalChat.h"
+#include "ui/terminal/TerminalWindow.h"
 
 extern char** environ;
 
@@ -61,7 +71,9 @@ bool WriteIfChanged(const fs::path& path, const std::string& text) {
 // the steady state of a profile that is not being edited.
 struct Data {
   std::map<int, std::string> profiles;
+  std::string withSamples;  // 10,000 groups, a sample line above each
   std::string doubling;
+  std::string oneGroup;
   std::string language;
   Data() {
     fs::create_directories(DataFolder());
@@ -72,9 +84,16 @@ struct Data {
       wrote |= WriteIfChanged(path, pladdo::bench::MakeSyntheticProfile(n));
       profiles[n] = path.string();
     }
+    const fs::path samplesPath = DataFolder() / "samples-10000.ppf";
+    wrote |= WriteIfChanged(samplesPath,
+                            pladdo::bench::MakeSyntheticProfile(10000, true));
+    withSamples = samplesPath.string();
     const fs::path doublePath = DataFolder() / "doubling.ppf";
     wrote |= WriteIfChanged(doublePath, pladdo::bench::MakeDoublingProfile());
     doubling = doublePath.string();
+    const fs::path onePath = DataFolder() / "one-group.ppf";
+    wrote |= WriteIfChanged(onePath, pladdo::bench::MakeSyntheticProfile(1));
+    oneGroup = onePath.string();
     language = (fs::path(PLADDO_BUILD_DIR) / "language.dat").string();
     // The stream keeps a file's lines in memory only once its last change
     // lies further back than the cache margin.
@@ -151,9 +170,10 @@ std::vector<std::string> InputsFor(Inputs kind, int groups) {
   return pladdo::bench::NearMissInputs(kInputCount);
 }
 
-void BM_Reply(benchmark::State& state, Inputs kind) {
+void BM_Reply(benchmark::State& state, Inputs kind, bool tracing = true) {
   const int groups = static_cast<int>(state.range(0));
   CChatEngine engine;
+  pladdo::CChatEngineTestAccess(engine).SetTracing(tracing);
   StartConversation(engine, GetData().profiles.at(groups));
   const std::vector<std::string> inputs = ToCp1252(InputsFor(kind, groups));
   // A hit must answer from its group, a miss from NOTFOUND: check once so
@@ -171,11 +191,77 @@ void BM_Reply(benchmark::State& state, Inputs kind) {
   });
 }
 void BM_ReplyHit(benchmark::State& state) { BM_Reply(state, Inputs::Hit); }
+// The same replies without recording the trace: what recording costs.
+void BM_ReplyHitUntraced(benchmark::State& state) {
+  BM_Reply(state, Inputs::Hit, false);
+}
 void BM_ReplyMiss(benchmark::State& state) { BM_Reply(state, Inputs::Miss); }
 // Misses that share bytes with every pattern row: no row can be passed over
 // unsearched, the slowest kind of miss.
 void BM_ReplyNearMiss(benchmark::State& state) {
   BM_Reply(state, Inputs::NearMiss);
+}
+
+// Writes text to path now, so that the file counts as changed a moment ago.
+void WriteNow(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+// Seconds since path last changed (its modification or change time, the
+// later of the two); a large value when it cannot be looked at.
+double SecondsSinceChange(const std::string& path) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return 1e9;
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const auto seconds = [](const timespec& t) {
+    return static_cast<double>(t.tv_sec) +
+           static_cast<double>(t.tv_nsec) * 1e-9;
+  };
+  return seconds(now) - std::max(seconds(st.st_mtim), seconds(st.st_ctim));
+}
+
+// BM_Reply on the same profile written a moment ago, as when an author edits
+// a profile and chats at once. The file is written again (the same bytes)
+// whenever it is about to age past the stream's cache margin, so that every
+// timed reply is on a young file; the cost of noticing that rewrite falls on
+// the reply after it, as it would for an author who saves again.
+void BM_YoungReply(benchmark::State& state, Inputs kind) {
+  const int groups = static_cast<int>(state.range(0));
+  const fs::path path =
+      DataFolder() / ("young-" + std::to_string(groups) + ".ppf");
+  const std::string text = pladdo::bench::MakeSyntheticProfile(groups);
+  const double young =
+      std::chrono::duration<double>(pladdo::kProfileCacheMargin).count() - 1;
+  WriteNow(path, text);
+  CChatEngine engine;
+  StartConversation(engine, path.string());
+  const std::vector<std::string> inputs = ToCp1252(InputsFor(kind, groups));
+  engine.SetInput(inputs[1]);
+  const std::string first(engine.GetReply());
+  if ((first.find("keyword") != std::string::npos) != (kind == Inputs::Hit)) {
+    state.SkipWithError(("unexpected answer: " + first).c_str());
+    return;
+  }
+  std::vector<double> micros;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    if (SecondsSinceChange(path.string()) > young) WriteNow(path, text);
+    const auto t0 = Clock::now();
+    engine.SetInput(inputs[i++ % inputs.size()]);
+    benchmark::DoNotOptimize(engine.GetReply());
+    const std::chrono::duration<double> spent = Clock::now() - t0;
+    state.SetIterationTime(spent.count());
+    micros.push_back(spent.count() * 1e6);
+  }
+  ReportPercentiles(state, micros);
+}
+void BM_YoungReplyHit(benchmark::State& state) {
+  BM_YoungReply(state, Inputs::Hit);
+}
+void BM_YoungReplyMiss(benchmark::State& state) {
+  BM_YoungReply(state, Inputs::Miss);
 }
 
 // The floor for a reply: the pattern rows already in memory, lower-cased,
@@ -259,11 +345,14 @@ void BM_DoublingWelcome(benchmark::State& state) {
 // (the welcome) and stores the peak resident memory in KiB.
 struct RunResult {
   double secondsToFirstLine = -1;
+  double secondsToEnd = -1;  // until standard output was closed
   long maxRssKiB = 0;
   int status = -1;
 };
 
-RunResult RunTerminal(const std::string& script) {
+// Runs the program with args (after its name), feeding script on standard
+// input.
+RunResult RunProgram(const std::string& script, std::vector<std::string> args) {
   RunResult result;
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   int toChild[2];
@@ -276,7 +365,7 @@ RunResult RunTerminal(const std::string& script) {
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addclose(&actions, toChild[1]);
   posix_spawn_file_actions_addclose(&actions, fromChild[0]);
-  std::vector<std::string> args = {program, "--terminal", "--seed", "1"};
+  args.insert(args.begin(), program);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -316,6 +405,8 @@ RunResult RunTerminal(const std::string& script) {
   });
   while (read(fromChild[0], buffer, sizeof buffer) > 0) {
   }
+  result.secondsToEnd =
+      std::chrono::duration<double>(Clock::now() - t0).count();
   writer.join();
   close(fromChild[0]);
   int status = 0;
@@ -325,6 +416,15 @@ RunResult RunTerminal(const std::string& script) {
     result.maxRssKiB = usage.ru_maxrss;
   }
   return result;
+}
+
+// The terminal chat with the shipped profiles and the seed 1; extra:
+// arguments after those (other profiles).
+RunResult RunTerminal(const std::string& script,
+                      const std::vector<std::string>& extra = {}) {
+  std::vector<std::string> args = {"--terminal", "--seed", "1"};
+  args.insert(args.end(), extra.begin(), extra.end());
+  return RunProgram(script, std::move(args));
 }
 
 bool HaveTerminal(benchmark::State& state) {
@@ -376,9 +476,154 @@ void BM_TerminalConversation(benchmark::State& state) {
   state.counters["maxrss_KiB"] = static_cast<double>(rss);
 }
 
+// The whole program as a user pipes lines into it: pladdo -t on a profile of
+// N keyword groups generated just before the run (so it is a young file when
+// the run starts), answering 2,000 lines of which every other one hits a
+// group. The time per reply is counted from the welcome line to the end of
+// the output, so start-up is not in it (BM_TerminalStartup measures that).
+void BM_WholeProgram(benchmark::State& state) {
+  if (!HaveTerminal(state)) return;
+  constexpr int kLines = 2000;
+  const int groups = static_cast<int>(state.range(0));
+  const fs::path path =
+      DataFolder() / ("fresh-" + std::to_string(groups) + ".ppf");
+  const std::string text = pladdo::bench::MakeSyntheticProfile(groups);
+  const std::vector<std::string> hits =
+      pladdo::bench::HitInputs(groups, kLines / 2);
+  const std::vector<std::string> misses = pladdo::bench::MissInputs(kLines / 2);
+  std::string script = "Anna\n";
+  for (int i = 0; i < kLines / 2; ++i) {
+    script += hits[static_cast<std::size_t>(i)] + "\n";
+    script += misses[static_cast<std::size_t>(i)] + "\n";
+  }
+  std::vector<double> micros;
+  for (auto _ : state) {
+    WriteNow(path, text);
+    const RunResult run = RunTerminal(
+        script, {"--profile1", path.string(), "--profile2", path.string()});
+    if (run.status != 0 || run.secondsToFirstLine < 0) {
+      state.SkipWithError("pladdo did not answer and end with status 0");
+      return;
+    }
+    const double replies = run.secondsToEnd - run.secondsToFirstLine;
+    state.SetIterationTime(replies);
+    micros.push_back(replies * 1e6 / (kLines + 1));
+  }
+  std::sort(micros.begin(), micros.end());
+  state.counters["per_reply_us"] = micros[micros.size() / 2];
+}
+
+// A line reader that hands out a script and records, for every line after
+// the first, the time since it handed out the one before: the whole cost of
+// one exchange in the chat loop (the answer, the view, the next prompt).
+class CTimingReader : public pladdo::ILineReader {
+ public:
+  explicit CTimingReader(int lines) : m_nLines(lines) {
+    m_micros.reserve(static_cast<std::size_t>(lines));
+  }
+  bool ReadLine(std::string& line, std::string_view,
+                std::string_view) override {
+    const auto now = Clock::now();
+    if (m_nNext > 0) {
+      m_micros.push_back(
+          std::chrono::duration<double, std::micro>(now - m_last).count());
+    }
+    if (m_nNext == m_nLines) return false;
+    // A keyword of the one group every other line, never the same line
+    // twice (that would be a repetition).
+    const int i = m_nNext++;
+    line = i == 0 ? "Anna"
+           : i % 2 != 0
+               ? "Vad tycker du om keyword00000 nu " + std::to_string(i)
+               : "Ber\u00e4tta om rad " + std::to_string(i);
+    m_last = Clock::now();
+    return true;
+  }
+  bool IsInteractive() const override { return false; }
+  const std::vector<double>& Micros() const { return m_micros; }
+
+ private:
+  int m_nLines;
+  int m_nNext = 0;
+  Clock::time_point m_last;
+  std::vector<double> m_micros;
+};
+
+constexpr int kLongConversation = 20000;
+
+// The median cost of an exchange near the start (exchanges 2 to 1,001: the
+// first also names the user) and near the end (the last 1,000) of a long
+// conversation, and the ratio of the two, as counters.
+void ReportStartAndEnd(benchmark::State& state, std::vector<double> micros) {
+  constexpr std::size_t kWindow = 1000;
+  if (micros.size() < 2 * kWindow + 1) return;
+  const auto median = [](std::vector<double>::iterator from) {
+    std::vector<double> part(from, from + kWindow);
+    std::nth_element(part.begin(), part.begin() + kWindow / 2, part.end());
+    return part[kWindow / 2];
+  };
+  const double start = median(micros.begin() + 1);
+  const double end = median(micros.end() - kWindow);
+  state.counters["start_us"] = start;
+  state.counters["end_us"] = end;
+  state.counters["end_over_start"] = end / start;
+}
+
+// A 20,000-exchange conversation through the terminal front end (the chat
+// loop, the controller, the terminal window printing to /dev/null) on a
+// profile of one keyword group.
+void BM_LongConversationTerminal(benchmark::State& state) {
+  std::ofstream sink("/dev/null");
+  for (auto _ : state) {
+    pladdo::PinRandomSeed(1);
+    pladdo::CTerminalWindow window(sink, sink, "bench");
+    pladdo::CChatDlg dlg(window);
+    pladdo::StartOptions options;
+    options.strProfile1 = options.strProfile2 = GetData().oneGroup;
+    options.strLanguageFile = GetData().language;
+    dlg.Start(options);
+    CTimingReader reader(kLongConversation);
+    pladdo::CTerminalChat chat(dlg, window, reader);
+    const auto t0 = Clock::now();
+    chat.Run();
+    state.SetIterationTime(
+        std::chrono::duration<double>(Clock::now() - t0).count());
+    ReportStartAndEnd(state, reader.Micros());
+  }
+}
+
+// `pladdo verify` on the 10,000-group profile with a sample above every
+// group: each sample answered in a conversation of its own, the search for
+// shadowed rows, the blocks and variables; from spawn to exit.
+void BM_TerminalVerify(benchmark::State& state) {
+  if (!HaveTerminal(state)) return;
+  std::vector<double> micros;
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    const RunResult run = RunProgram(
+        "",
+        {"verify", "--language", GetData().language, GetData().withSamples});
+    const std::chrono::duration<double> spent = Clock::now() - t0;
+    // Every sample reaches its group and nothing else is found: status 0.
+    if (!WIFEXITED(run.status) || WEXITSTATUS(run.status) != 0) {
+      state.SkipWithError("pladdo verify did not end with status 0");
+      return;
+    }
+    state.SetIterationTime(spent.count());
+    micros.push_back(spent.count() * 1e6);
+  }
+  ReportPercentiles(state, micros);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ReplyHit)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReplyHitUntraced)
     ->Arg(100)
     ->Arg(1000)
     ->Arg(10000)
@@ -392,6 +637,16 @@ BENCHMARK(BM_ReplyMiss)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReplyNearMiss)
     ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YoungReplyHit)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_YoungReplyMiss)
     ->Arg(1000)
     ->Arg(10000)
     ->UseManualTime()
@@ -431,9 +686,24 @@ BENCHMARK(BM_TerminalStartup)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
+BENCHMARK(BM_TerminalVerify)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_TerminalConversation)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
+
+BENCHMARK(BM_WholeProgram)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK(BM_LongConversationTerminal)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
-// pladdo-profilegen N: writes a synthetic profile of N keyword groups (or,
-// with "doubling", the doubling-variable profile) to standard output.
+// pladdo-profilegen N [samples]: writes a synthetic profile of N keyword
+// groups, with a sample line above each group when asked (or, with
+// "doubling", the doubling-variable profile) to standard output.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -8,8 +9,10 @@
 #include "bench/ProfileGen.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "Anv\u00e4ndning: pladdo-profilegen ANTAL | doubling\n";
+  const bool samples = argc == 3 && std::string(argv[2]) == "samples";
+  if (argc != 2 && !samples) {
+    std::cerr
+        << "Anv\u00e4ndning: pladdo-profilegen ANTAL [samples] | doubling\n";
     return 2;
   }
   const std::string arg = argv[1];
@@ -23,6 +26,7 @@ int main(int argc, char** argv) {
     std::cerr << "Ogiltigt antal grupper: " << arg << "\n";
     return 2;
   }
-  std::cout << pladdo::bench::MakeSyntheticProfile(static_cast<int>(groups));
+  std::cout << pladdo::bench::MakeSyntheticProfile(static_cast<int>(groups),
+                                                   samples);
   return 0;
 }

@@ -17,6 +17,7 @@
 //   engine/Info.cpp         GetInfo, LoadLanguageTable
 //   engine/Checker.cpp      CheckProfile
 //   engine/Names.cpp        GetNames
+//   engine/Verify.cpp       VerifyProfile, RunInputs
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,7 @@
 
 #include "engine/ProfileStream.h"
 #include "engine/ReplyTrace.h"
+#include "engine/Verify.h"
 
 namespace pladdo {
 
@@ -53,6 +55,10 @@ inline constexpr std::size_t kTraceVariables = 200;
 // further variable becomes the loop-protection note without being evaluated.
 inline constexpr int kExpandBudget = 10000;
 
+// Bytes one expanded answer may reach; a value that would take it past them
+// becomes the loop-protection note, and so does every variable after it.
+inline constexpr std::size_t kMaxAnswerBytes = std::size_t{1} << 20;
+
 // What the checker found: the report (message codes, lines ending in "\n"),
 // the number of faults it lists, and whether the profile could be opened.
 struct CheckResult {
@@ -60,6 +66,13 @@ struct CheckResult {
   int nFaults = 0;
   bool bOpened = false;
 };
+
+// True when an answer echoes the capture: it holds "%FE%". Such answers are
+// dropped when a keyword match captured nothing.
+bool AnswerNeedsCapture(std::string_view answer);
+
+// The rows of a profile as `pladdo verify` reads them (engine/Verify.cpp).
+struct ProfileOutline;
 
 class CChatEngine {
  public:
@@ -130,6 +143,15 @@ class CChatEngine {
   std::vector<std::string> GetNames() const;
   // Runs the checker over the profile. Changes nothing in the conversation.
   CheckResult CheckProfile() const;
+  // Runs the profile's sample lines ("#>"), each in a conversation of its own
+  // after the user's name, and looks for pattern rows that can never answer,
+  // variables that point to no block or file and blocks no variable names.
+  // Changes nothing in the conversation.
+  VerifyResult VerifyProfile() const;
+  // Answers each input (Windows-1252) in a conversation of its own after the
+  // user's name and tells which row answered and which later groups would
+  // also have matched. Changes nothing in the conversation.
+  CorpusResult RunInputs(const std::vector<std::string>& inputs) const;
 
  private:
   // The tests' one way to the reader's steps and the engine's scratch state.
@@ -199,13 +221,46 @@ class CChatEngine {
   // nothing is recorded (tracing off, or the list is full).
   TraceVariable* TraceNextVariable(std::string_view variable);
 
-  // ---- information block, language table, checker ---------------------------
+  // What a variable ("%" signs included) stands for, read as the expansion
+  // reads it: a built-in value, or a block of the profile or of a file.
+  struct VariableTarget {
+    bool bCapital = false;
+    bool bBuiltIn = false;
+    std::string strBuiltIn;  // a built-in variable without its "@"
+    bool bOwnFile = true;    // a block of the profile; else of strFile
+    std::string strFile;
+    std::string strName;  // the block name as FindBlock is given it
+  };
+  static VariableTarget ParseVariable(std::string_view variable);
+  // The value of a built-in variable (as ParseVariable gives it).
+  std::string BuiltInValue(std::string_view variable) const;
+
+  // ---- information block, language table, checker, verifier ---------------
 
   // Rebuilds m_strLanguage and the word lists from the profile's language.
   void LoadLanguageTable();
   // The checker's run; CheckProfile gives it a copy of the engine, so that
   // the variables it evaluates leave the conversation alone.
   CheckResult RunCheck();
+
+  // A block as a variable finds it: whether its file opened, whether the
+  // header was found and on which line, and how many answer rows follow.
+  struct BlockLookup {
+    bool bOpened = false;
+    bool bFound = false;
+    int nHeaderLine = 0;
+    std::size_t nAnswers = 0;
+  };
+  static BlockLookup LookUpBlock(std::string_view file, std::string_view name);
+  // The line of the SPEAK header the keyword scan starts from; 0 when the
+  // profile has none.
+  static int FindSpeakLine(std::string_view path);
+  // Reads every line of the profile at path into outline; false when it
+  // cannot be opened.
+  static bool ReadOutline(std::string_view path, ProfileOutline& outline);
+  // A copy of this engine after a fresh conversation's welcome and the
+  // user's first input, userName, answered from START, recording its trace.
+  CChatEngine AfterUserName(std::string_view userName) const;
 
   std::string m_strUserName;
   std::string m_strBotName{kDefaultBotName};
@@ -231,10 +286,13 @@ class CChatEngine {
   bool m_bTracing = true;
   TraceRow m_drawnRow;  // the row the last block variable drew
 
-  // Expansion bookkeeping: how deep ExpandAnswer is nested right now, and
-  // how many evaluations the current top-level call may still make.
+  // Expansion bookkeeping: how deep ExpandAnswer is nested right now, how
+  // many evaluations the current top-level call may still make, and the size
+  // of its answer as it stands (past kMaxAnswerBytes once a value was left
+  // out for its size).
   int m_nExpandNesting = 0;
   int m_nEvaluationsLeft = kExpandBudget;
+  std::size_t m_nAnswerBytes = 0;
 };
 
 }  // namespace pladdo

@@ -13,9 +13,6 @@ namespace pladdo {
 
 namespace {
 
-// Bytes of a value that cost one evaluation of the budget.
-constexpr std::size_t kBytesPerEvaluation = 64;
-
 std::string LoopProtection(std::string_view value) {
   std::string note = "[";
   note += codes::kLoopProtection;
@@ -71,6 +68,7 @@ TraceVariable* CChatEngine::TraceNextVariable(std::string_view variable) {
 void CChatEngine::ExpandAnswer(std::string& text, int depth) {
   if (m_nExpandNesting == 0) {
     m_nEvaluationsLeft = kExpandBudget;
+    m_nAnswerBytes = text.size();
   }
   NestingGuard guard(m_nExpandNesting);
 
@@ -92,12 +90,14 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
     }
     const std::size_t length = variable.size();
     TraceVariable* traced = TraceNextVariable(variable);
-    if (m_nEvaluationsLeft <= 0) {
+    if (m_nEvaluationsLeft <= 0 || m_nAnswerBytes > kMaxAnswerBytes) {
       // A profile that doubles its variables at every level would cost about
-      // a million evaluations; past the budget nothing more is evaluated.
+      // a million evaluations; past the budget, or once the answer is past
+      // its size limit, nothing more is evaluated.
       variable = LoopProtection(variable);
       if (traced != nullptr) {
-        traced->bBudgetNote = true;
+        (m_nEvaluationsLeft <= 0 ? traced->bBudgetNote : traced->bSizeNote) =
+            true;
       }
     } else {
       m_drawnRow = {};
@@ -108,14 +108,18 @@ void CChatEngine::ExpandAnswer(std::string& text, int depth) {
         traced->row = std::move(m_drawnRow);
         traced->bDepthNote = depth <= 0;
       }
-      // Long values cost more: a value of many variables (a user name or
-      // capture typed as "%NAME_USER%" a thousand times) would otherwise be
-      // copied into every level and grow the answer to gigabytes. Rows of a
-      // profile are short, so an ordinary answer pays one per variable.
-      m_nEvaluationsLeft -=
-          1 + static_cast<int>(std::min<std::size_t>(
-                  variable.size() / kBytesPerEvaluation, kExpandBudget));
-      if (depth <= 0) {
+      --m_nEvaluationsLeft;
+      // The value takes the variable's place in the answer. A value of many
+      // variables (a user name or capture typed as "%NAME_USER%" a thousand
+      // times) would grow the answer to gigabytes; the one that would take
+      // it past its limit is left out, and the answer stays past it.
+      m_nAnswerBytes = m_nAnswerBytes - length + variable.size();
+      if (m_nAnswerBytes > kMaxAnswerBytes) {
+        variable = LoopProtection(std::string_view(text).substr(found, length));
+        if (traced != nullptr) {
+          traced->bSizeNote = true;
+        }
+      } else if (depth <= 0) {
         variable = LoopProtection(variable);
       } else {
         ExpandAnswer(variable, depth - 1);
@@ -141,80 +145,161 @@ bool CChatEngine::FindVariable(std::string_view text, std::string& variable,
   return true;
 }
 
-bool CChatEngine::EvaluateVariable(std::string& variable) {
-  bool capital = false;
+namespace {
+
+// The built-in variables. The clock variables read the clock once per
+// evaluation.
+enum class BuiltIn {
+  Percent,
+  UserName,
+  BotName,
+  Capture,
+  Hour2,
+  Hour1,
+  Minute2,
+  Minute1,
+  Second2,
+  Second1,
+  Year4,
+  Year2,
+  Month2,
+  Month1,
+  Day2,
+  Day1,
+};
+
+struct BuiltInName {
+  std::string_view name;
+  BuiltIn value;
+};
+
+constexpr BuiltInName kBuiltIns[] = {
+    {"%%", BuiltIn::Percent},
+    {"%NAME_USER%", BuiltIn::UserName},
+    {"%NAME_PLADDO%", BuiltIn::BotName},
+    {"%FE%", BuiltIn::Capture},
+    {"%SYS_TIME_HH%", BuiltIn::Hour2},
+    {"%SYS_TIME_H%", BuiltIn::Hour1},
+    {"%SYS_TIME_MM%", BuiltIn::Minute2},
+    {"%SYS_TIME_M%", BuiltIn::Minute1},
+    {"%SYS_TIME_SS%", BuiltIn::Second2},
+    {"%SYS_TIME_S%", BuiltIn::Second1},
+    {"%SYS_DATE_YYYY%", BuiltIn::Year4},
+    {"%SYS_DATE_YY%", BuiltIn::Year2},
+    {"%SYS_DATE_MM%", BuiltIn::Month2},
+    {"%SYS_DATE_M%", BuiltIn::Month1},
+    {"%SYS_DATE_DD%", BuiltIn::Day2},
+    {"%SYS_DATE_D%", BuiltIn::Day1},
+};
+
+const BuiltInName* FindBuiltIn(std::string_view variable) {
+  for (const BuiltInName& entry : kBuiltIns) {
+    if (entry.name == variable) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool AnswerNeedsCapture(std::string_view answer) {
+  return answer.find("%FE%") != std::string_view::npos;
+}
+
+CChatEngine::VariableTarget CChatEngine::ParseVariable(std::string_view text) {
+  VariableTarget target;
+  std::string variable(text);
   if (variable.size() > 1 && variable[1] == '@') {
-    capital = true;
+    target.bCapital = true;
     std::erase(variable, '@');
   }
+  if (FindBuiltIn(variable) != nullptr) {
+    target.bBuiltIn = true;
+    target.strBuiltIn = std::move(variable);
+    return target;
+  }
+  const std::size_t bar = variable.find('|');
+  if (bar != std::string::npos) {
+    target.bOwnFile = false;
+    target.strFile = variable.substr(1, bar - 1);
+    // The text after the bar, with a blank in place of the bar.
+    variable.erase(0, bar);
+    variable.front() = ' ';
+  }
+  if (!variable.empty()) {
+    variable.front() = ' ';
+    variable.back() = ' ';
+  }
+  if (variable.size() > 1 && variable[1] == '@') {
+    target.bCapital = true;
+    variable[1] = ' ';
+  }
+  NormalizeSpaces(variable);
+  target.strName = std::move(variable);
+  return target;
+}
 
-  // The built-in values; the clock is read once for this evaluation.
-  std::string value;
-  bool builtIn = true;
-  if (variable == "%%") {
-    value = "%";
-  } else if (variable == "%NAME_USER%") {
-    value = m_strUserName;
-  } else if (variable == "%NAME_PLADDO%") {
-    value = m_strBotName;
-  } else if (variable == "%FE%") {
-    value = m_strCapture;
-  } else if (variable.starts_with("%SYS_")) {
-    const std::tm now = LocalNow();
-    if (variable == "%SYS_TIME_HH%") {
-      value = TwoDigits(now.tm_hour);
-    } else if (variable == "%SYS_TIME_H%") {
-      value = OneDigit(now.tm_hour);
-    } else if (variable == "%SYS_TIME_MM%") {
-      value = TwoDigits(now.tm_min);
-    } else if (variable == "%SYS_TIME_M%") {
-      value = OneDigit(now.tm_min);
-    } else if (variable == "%SYS_TIME_SS%") {
-      value = TwoDigits(now.tm_sec);
-    } else if (variable == "%SYS_TIME_S%") {
-      value = OneDigit(now.tm_sec);
-    } else if (variable == "%SYS_DATE_YYYY%" || variable == "%SYS_DATE_YY%") {
+std::string CChatEngine::BuiltInValue(std::string_view variable) const {
+  const BuiltInName* entry = FindBuiltIn(variable);
+  if (entry == nullptr) {
+    return {};
+  }
+  switch (entry->value) {
+    case BuiltIn::Percent:
+      return "%";
+    case BuiltIn::UserName:
+      return m_strUserName;
+    case BuiltIn::BotName:
+      return m_strBotName;
+    case BuiltIn::Capture:
+      return m_strCapture;
+    default:
+      break;
+  }
+  const std::tm now = LocalNow();
+  switch (entry->value) {
+    case BuiltIn::Hour2:
+      return TwoDigits(now.tm_hour);
+    case BuiltIn::Hour1:
+      return OneDigit(now.tm_hour);
+    case BuiltIn::Minute2:
+      return TwoDigits(now.tm_min);
+    case BuiltIn::Minute1:
+      return OneDigit(now.tm_min);
+    case BuiltIn::Second2:
+      return TwoDigits(now.tm_sec);
+    case BuiltIn::Second1:
+      return OneDigit(now.tm_sec);
+    case BuiltIn::Year4:
+    case BuiltIn::Year2: {
       char year[16];
       std::snprintf(year, sizeof year, "%04d", now.tm_year + 1900);
-      value = year;
-      if (variable == "%SYS_DATE_YY%") {
-        value = value.substr(2, 2);
-      }
-    } else if (variable == "%SYS_DATE_MM%") {
-      value = TwoDigits(now.tm_mon + 1);
-    } else if (variable == "%SYS_DATE_M%") {
-      value = OneDigit(now.tm_mon + 1);
-    } else if (variable == "%SYS_DATE_DD%") {
-      value = TwoDigits(now.tm_mday);
-    } else if (variable == "%SYS_DATE_D%") {
-      value = OneDigit(now.tm_mday);
-    } else {
-      builtIn = false;
+      const std::string value = year;
+      return entry->value == BuiltIn::Year4 ? value : value.substr(2, 2);
     }
-  } else {
-    builtIn = false;
+    case BuiltIn::Month2:
+      return TwoDigits(now.tm_mon + 1);
+    case BuiltIn::Month1:
+      return OneDigit(now.tm_mon + 1);
+    case BuiltIn::Day2:
+      return TwoDigits(now.tm_mday);
+    case BuiltIn::Day1:
+      return OneDigit(now.tm_mday);
+    default:
+      return {};
   }
+}
 
-  if (!builtIn) {
-    std::string file = m_strProfilePath;
-    const std::size_t bar = variable.find('|');
-    if (bar != std::string::npos) {
-      file = variable.substr(1, bar - 1);
-      // The text after the bar, with a blank in place of the bar.
-      variable.erase(0, bar);
-      variable.front() = ' ';
-    }
-    if (!variable.empty()) {
-      variable.front() = ' ';
-      variable.back() = ' ';
-    }
-    if (variable.size() > 1 && variable[1] == '@') {
-      capital = true;
-      variable[1] = ' ';
-    }
-    NormalizeSpaces(variable);
-    const std::string name = variable;
-
+bool CChatEngine::EvaluateVariable(std::string& variable) {
+  const VariableTarget target = ParseVariable(variable);
+  std::string value;
+  if (target.bBuiltIn) {
+    value = BuiltInValue(target.strBuiltIn);
+  } else {
+    const std::string& file =
+        target.bOwnFile ? m_strProfilePath : target.strFile;
+    const std::string& name = target.strName;
     CProfileStream stream;
     if (!OpenProfile(stream, file)) {
       variable =
@@ -232,7 +317,7 @@ bool CChatEngine::EvaluateVariable(std::string& variable) {
     value = PickAnswer(m_bTracing ? &m_drawnRow : nullptr);
   }
 
-  if (capital && !value.empty()) {
+  if (target.bCapital && !value.empty()) {
     value.front() = static_cast<char>(
         ToUpperByte(static_cast<unsigned char>(value.front())));
   }

@@ -27,23 +27,8 @@ bool CChatEngine::MatchSpeak() {
   std::string_view pattern;
   bool plain = true;
   while (stream.ReadPattern(pattern, plain, &textBytes)) {
-    std::size_t end = 0;
-    std::size_t pos = npos;
-    if (plain) {
-      pos = text.find(pattern);
-      end = pos + pattern.size() - 1;  // wraps to npos for an empty pattern
-    } else {
-      pos = WildFindLowered(text, pattern, &end, 0);
-    }
-    if (pos == npos) {
-      continue;
-    }
-    // end + 1 wraps to 0 for an empty pattern, which matched at 0.
-    const std::size_t after = end + 1;
-    const bool letterAfter =
-        after < searchText.size() && IsLetter(searchText[after]);
-    const bool letterBefore = pos > 0 && IsLetter(searchText[pos - 1]);
-    if (letterAfter || letterBefore) {
+    const std::size_t after = MatchKeyword(text, pattern, plain);
+    if (after == npos) {
       continue;
     }
     CaptureRest(searchText, after);
@@ -68,7 +53,7 @@ bool CChatEngine::MatchSpeak() {
   if (m_strCapture.empty()) {
     // Answers that echo the capture make no sense without one.
     for (std::size_t i = m_vecAnswers.size(); i-- > 0;) {
-      if (m_vecAnswers[i].find("%FE%") != std::string::npos) {
+      if (AnswerNeedsCapture(m_vecAnswers[i])) {
         m_vecAnswers.erase(m_vecAnswers.begin() +
                            static_cast<std::ptrdiff_t>(i));
         if (i < m_vecAnswerLines.size()) {

@@ -1,7 +1,7 @@
 // CProfileStream: reads the physical lines of a profile or language file,
-// bounded in length and converted from UTF-8 where a line is UTF-8, either
-// straight from the file or replayed from the cache of files that have not
-// changed.
+// converted from UTF-8 where a line is UTF-8 and bounded in length, from the
+// file read whole or kept in the cache, or (very large files) straight from
+// the file.
 #include "engine/ProfileStream.h"
 
 #include <fcntl.h>
@@ -20,9 +20,10 @@
 namespace pladdo {
 namespace {
 
-// Files larger than this are always read straight from disk, so that a huge
-// file never costs its size in memory.
-constexpr off_t kMaxCachedFileBytes = 64 << 20;
+std::size_t g_nMaxHeldFileBytes = kMaxHeldFileBytes;
+// A young file is kept with its bytes beside its index, about four times its
+// size in all; a larger one would not fit the cache.
+constexpr std::size_t kMaxHeldYoungFileBytes = 8 << 20;
 constexpr std::size_t kReadChunk = 64 * 1024;
 
 // Opens path for reading without blocking and without taking a terminal;
@@ -67,7 +68,9 @@ std::size_t WithoutCutSequence(const std::string& line) {
   return continuation < needed ? k - 1 : line.size();
 }
 
-// Turns the raw bytes of a line into what the reader delivers.
+// Turns the raw bytes of a line (at most kMaxRawLineBytes; cut: the line
+// went on) into what the reader delivers: converted, then cut to
+// kMaxLineBytes.
 void FinishLine(std::string& line, bool cut) {
   if (cut) {
     // Cutting may split a UTF-8 character; when the line is UTF-8 before
@@ -80,6 +83,63 @@ void FinishLine(std::string& line, bool cut) {
   if (HasHighBytes(line)) {
     line = FileLineToCp1252(line);
   }
+  if (line.size() > kMaxLineBytes) {
+    line.resize(kMaxLineBytes);
+  }
+}
+
+// The lines of a whole file, as line-by-line reading delivers them, with
+// their rows and index.
+std::shared_ptr<const ProfileLines> BuildLines(std::string_view bytes) {
+  auto lines = std::make_shared<ProfileLines>();
+  std::string line;
+  std::size_t at = 0;
+  while (at < bytes.size()) {
+    const std::string_view rest = bytes.substr(at);
+    const auto* feed =
+        static_cast<const char*>(std::memchr(rest.data(), '\n', rest.size()));
+    const std::size_t length =
+        feed != nullptr ? static_cast<std::size_t>(feed - rest.data())
+                        : rest.size();
+    line.assign(rest.substr(0, std::min(length, kMaxRawLineBytes)));
+    FinishLine(line, length > kMaxRawLineBytes);
+    lines->AddLine(line);
+    at += length + 1;
+  }
+  // A last line without a line feed ends the file as it is read; after one
+  // with a line feed, one more read finds only the end.
+  lines->finalEmptyRead = bytes.empty() || bytes.back() == '\n';
+  lines->SortHeaders();
+  return lines;
+}
+
+// Reads fd from its start to its end into bytes; false when it holds more
+// than limit bytes or a read fails.
+bool ReadAllBytes(int fd, std::size_t sizeHint, std::size_t limit,
+                  std::string& bytes) {
+  bytes.resize(std::min(sizeHint, limit) + 1);
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (bytes.size() > limit) {
+        return false;
+      }
+      bytes.resize(std::min(bytes.size() * 2, limit + 1));
+    }
+    const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (n < 0 && errno == EINTR) {
+      continue;
+    }
+    if (n < 0) {
+      return false;
+    }
+    if (n == 0) {
+      break;
+    }
+    filled += static_cast<std::size_t>(n);
+  }
+  bytes.resize(filled);
+  return true;
 }
 
 }  // namespace
@@ -89,6 +149,10 @@ void CProfileStream::SetCacheMargin(std::chrono::nanoseconds margin) {
 }
 
 void CProfileStream::ClearCache() { ClearProfileCache(); }
+
+void CProfileStream::SetMaxHeldFileBytes(std::size_t bytes) {
+  g_nMaxHeldFileBytes = bytes;
+}
 
 CProfileStream::~CProfileStream() { Close(); }
 
@@ -103,6 +167,7 @@ bool CProfileStream::Open(std::string_view path) {
   const std::string raw(path);
   struct stat st {};
   int fd = -1;
+  CachedFile earlier;
   for (const std::string* name : {&utf8, &raw}) {
     if (name == &raw && raw == utf8) {
       break;
@@ -112,18 +177,19 @@ bool CProfileStream::Open(std::string_view path) {
     if (::stat(name->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
       continue;
     }
-    // An unchanged file is replayed from the cache without being opened.
-    if (HasAged(st)) {
-      if (auto lines = FindCachedLines(FileKey(st))) {
-        m_lines = std::move(lines);
-        m_nNext = 0;
-        m_nPattern = 0;
-        m_bAtEnd = false;
-        return true;
-      }
+    // A file whose content is known is replayed without being opened.
+    CachedFile cached = FindCachedFile(*name, FileKey(st), HasAged(st));
+    if (cached.lines != nullptr) {
+      m_lines = std::move(cached.lines);
+      m_nNext = 0;
+      m_nPattern = 0;
+      m_bAtEnd = false;
+      return true;
     }
     fd = OpenRegularFile(*name, st);
     if (fd >= 0) {
+      earlier = std::move(cached);
+      m_strPath = *name;
       break;
     }
   }
@@ -133,41 +199,58 @@ bool CProfileStream::Open(std::string_view path) {
   m_fd = fd;
   m_bAtEnd = false;
   m_bError = false;
-  m_buffer.resize(kReadChunk);
   m_nBegin = m_nEnd = 0;
   m_nLinesRead = 0;
-  if (!HasAged(st) || st.st_size > kMaxCachedFileBytes) {
-    return true;  // read straight from the file
+  // A young file is kept with its bytes beside its index; one too large for
+  // the cache to keep is read line by line at every lookup instead.
+  const bool aged = HasAged(st);
+  const std::size_t limit =
+      aged ? g_nMaxHeldFileBytes
+           : std::min(g_nMaxHeldFileBytes, kMaxHeldYoungFileBytes);
+  if (static_cast<std::size_t>(st.st_size) <= limit &&
+      ReadWhole(st, aged, limit, earlier)) {
+    return true;
   }
+  m_buffer.resize(kReadChunk);
+  return true;  // read straight from the file
+}
 
-  // Read the whole file once, as the direct reader delivers it, and keep it
-  // when the file did not change while it was read.
-  const FileKey key(st);
-  auto built = std::make_shared<ProfileLines>();
-  std::string line;
-  for (;;) {
-    if (!ReadDirect(line)) {
-      built->finalEmptyRead = true;
-      break;
+bool CProfileStream::ReadWhole(const struct stat& st, bool aged,
+                               std::size_t limit, const CachedFile& earlier) {
+  // A young file is watched before it is read, so that a change made while
+  // it is read, or any time later, is reported.
+  const FileWatch watch = aged ? FileWatch{} : WatchFile(m_fd);
+  auto bytes = std::make_shared<std::string>();
+  if (!ReadAllBytes(m_fd, static_cast<std::size_t>(st.st_size), limit,
+                    *bytes)) {
+    DropWatch(watch);
+    // Grown too large meanwhile, or unreadable: line by line from the start,
+    // where a read error ends the file.
+    if (::lseek(m_fd, 0, SEEK_SET) != 0) {
+      m_bError = true;
+      m_bAtEnd = true;
     }
-    built->AddLine(line);
-    if (m_bAtEnd) {
-      built->finalEmptyRead = false;
-      break;
-    }
+    return false;
   }
-  built->SortHeaders();
+  const bool reuse =
+      earlier.earlierBytes != nullptr && *earlier.earlierBytes == *bytes;
+  std::shared_ptr<const ProfileLines> lines =
+      reuse ? earlier.earlierLines : BuildLines(*bytes);
+  CountFileRead(!reuse);
   struct stat after {};
-  if (!m_bError && ::fstat(m_fd, &after) == 0 && FileKey(after) == key) {
-    StoreCachedLines(key, built);
+  if (::fstat(m_fd, &after) != 0) {
+    DropWatch(watch);
+  } else if (!aged) {
+    StoreYoungFile(m_strPath, FileKey(after), lines, std::move(bytes), watch);
+  } else if (FileKey(after) == FileKey(st)) {
+    // Kept only when it did not change while it was read.
+    StoreAgedFile(m_strPath, FileKey(st), lines);
   }
   ::close(m_fd);
   m_fd = -1;
-  m_buffer.clear();
-  m_lines = std::move(built);
+  m_lines = std::move(lines);
   m_nNext = 0;
   m_nPattern = 0;
-  m_bAtEnd = false;
   return true;
 }
 
@@ -231,7 +314,7 @@ bool CProfileStream::ReadDirect(std::string& line) {
         static_cast<const char*>(std::memchr(start, '\n', available));
     const std::size_t take =
         feed != nullptr ? static_cast<std::size_t>(feed - start) : available;
-    const std::size_t room = kMaxLineBytes - line.size();
+    const std::size_t room = kMaxRawLineBytes - line.size();
     line.append(start, std::min(room, take));
     if (take > room) {
       cut = true;  // the rest of an over-long line is skipped

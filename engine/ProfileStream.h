@@ -1,14 +1,14 @@
 // CProfileStream: one pass over the physical lines of a profile or language
 // file, as the block reader consumes them.
 //
-// A file whose last change lies safely in the past is read once and its
-// lines (and the rows the block reader makes of them) are kept in a
-// process-wide cache keyed by the file's device, inode, size and modification
-// and change times in nanoseconds; later passes replay them from memory. Any
-// change to the file changes that key, so an edited profile is still read
-// anew at the very next lookup. A file changed too recently to tell apart
-// from a change within the file system's timestamp granularity is read from
-// disk every time until it has aged.
+// A file is read whole and its lines (and the rows, pattern rows and block
+// headers the block reader looks for) are replayed from memory. What was
+// read is kept in a process-wide cache (engine/ProfileCache.h) and handed
+// out again while it is known to be the file's content, so an edited
+// profile is still read anew at the very next lookup. A file read again
+// whose bytes turn out unchanged reuses the index built before. Files too
+// large to hold (over 64 MB, or 8 MB while they are young) are read line by
+// line straight from disk at every lookup.
 #pragma once
 
 #include <bitset>
@@ -20,12 +20,23 @@
 #include <string_view>
 #include <vector>
 
+struct stat;
+
 namespace pladdo {
 
-// Longest physical line the reader keeps; the rest up to the line feed is
-// skipped so that line numbers stay true.
+// Longest line the reader delivers, counted after a UTF-8 line is converted,
+// so that a profile behaves alike in both encodings; the rest of the
+// physical line is skipped so that line numbers stay true.
 inline constexpr std::size_t kMaxLineBytes = 1023;
+// Bytes of one physical line the reader looks at: enough for kMaxLineBytes
+// characters in UTF-8 (three bytes at most each, in Windows-1252's range).
+inline constexpr std::size_t kMaxRawLineBytes = 4 * kMaxLineBytes;
 
+// Files larger than this are read line by line straight from disk, so that a
+// huge file never costs its size in memory.
+inline constexpr std::size_t kMaxHeldFileBytes = 64 << 20;
+
+struct CachedFile;
 struct ProfileLines;
 
 class CProfileStream {
@@ -52,9 +63,10 @@ class CProfileStream {
   // makes it: comment cut, normalised, case kept. Valid until the next read.
   std::string_view CurrentRow() const;
 
-  // Reads the next physical line into line: at most kMaxLineBytes bytes, the
-  // line feed excluded, converted from UTF-8 where it is valid UTF-8 with a
-  // byte of 0x80 or more. Returns false (line empty) when the read found
+  // Reads the next physical line into line, the line feed excluded:
+  // converted from UTF-8 where it is valid UTF-8 with a byte of 0x80 or more
+  // (of an over-long line, its first kMaxRawLineBytes bytes), then cut to at
+  // most kMaxLineBytes bytes. Returns false (line empty) when the read found
   // only the end of the file or an error.
   bool ReadLine(std::string& line);
 
@@ -89,8 +101,17 @@ class CProfileStream {
   static void SetCacheMargin(std::chrono::nanoseconds margin);
   // Forgets every cached file.
   static void ClearCache();
+  // Files larger than this are read line by line from disk
+  // (kMaxHeldFileBytes unless changed); tests lower it to reach that path
+  // with small files.
+  static void SetMaxHeldFileBytes(std::size_t bytes);
 
  private:
+  // Reads the open file whole into memory (aged: HasAged of st; at most limit
+  // bytes) and replays it; false when it turned out too large to hold or
+  // could not be read (it is then read line by line from its start).
+  bool ReadWhole(const struct stat& st, bool aged, std::size_t limit,
+                 const CachedFile& earlier);
   bool ReadDirect(std::string& line);
   // Replay: moves past row i, or past every row.
   void PassRow(std::size_t i);
@@ -100,7 +121,9 @@ class CProfileStream {
   std::shared_ptr<const ProfileLines> m_lines;
   std::size_t m_nNext = 0;
   std::size_t m_nPattern = 0;  // first pattern row of m_lines not yet passed
-  // Reading straight from the file (recently changed or very large files).
+  // The path the open file was found at, as the file system names it.
+  std::string m_strPath;
+  // Reading straight from the file (very large files).
   int m_fd = -1;
   std::vector<char> m_buffer;
   std::size_t m_nBegin = 0;

@@ -39,6 +39,7 @@ struct TraceVariable {
   TraceRow row;              // for a block or file variable: the row drawn
   bool bDepthNote = false;   // nested too deep: shown as the loop note
   bool bBudgetNote = false;  // over the budget: not evaluated at all
+  bool bSizeNote = false;    // left out: the answer would pass its size limit
 };
 
 struct ReplyTrace {

@@ -54,6 +54,35 @@ std::size_t WildFind(std::string_view text, std::string_view pattern,
 std::size_t WildFindLowered(std::string_view text, std::string_view pattern,
                             std::size_t* end, std::size_t start);
 
+// The keyword rule: whether a lower-cased pattern (the text of a pattern row
+// after its "?") matches searchText, a blank followed by the lower-cased
+// input, as a whole word or phrase. The pattern is searched with WildFind's
+// rules (plain: it holds neither "*" nor "?", so a plain substring search
+// gives the same place); only the place found is tested, and it must have no
+// letter right before or right after it. Returns the position right after the
+// match (0 for the empty pattern), or npos. Inline: the keyword scan calls
+// it for every pattern row it tries.
+inline std::size_t MatchKeyword(std::string_view searchText,
+                                std::string_view pattern, bool plain) {
+  std::size_t end = 0;
+  std::size_t pos = npos;
+  if (plain) {
+    pos = searchText.find(pattern);
+    end = pos + pattern.size() - 1;  // wraps to npos for an empty pattern
+  } else {
+    pos = WildFindLowered(searchText, pattern, &end, 0);
+  }
+  if (pos == npos) {
+    return npos;
+  }
+  // end + 1 wraps to 0 for an empty pattern, which matched at 0.
+  const std::size_t after = end + 1;
+  const bool letterAfter =
+      after < searchText.size() && IsLetter(searchText[after]);
+  const bool letterBefore = pos > 0 && IsLetter(searchText[pos - 1]);
+  return letterAfter || letterBefore ? npos : after;
+}
+
 // Replaces whole words of text (case ignored) by their partners: entry i of
 // from by entry i of to, leftmost first, never re-scanning swapped-in text.
 void SwapWords(std::string& text, const std::vector<std::string>& from,

@@ -3,12 +3,16 @@
 //
 // Input layout: the profile, then the line "--", then one input per line.
 // The profile bytes double as the language file, so the table loader reads
-// hostile bytes as well. Each conversation runs twice, reading the file
-// directly and through the stream's cache, and must show the same both times.
+// hostile bytes as well. Each conversation runs three times and must show
+// the same every time: reading the file line by line from disk with the trace
+// read after every answer, replaying it from the stream's cache without
+// reading the trace, and replaying it with the trace's recording switched
+// off.
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -20,6 +24,7 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "fuzz/FuzzFiles.h"
+#include "tests/engine/EngineTestAccess.h"
 
 namespace {
 
@@ -39,21 +44,36 @@ std::tm FixedTime() {
   return t;
 }
 
+enum class Trace { Read, Unread, Off };
+
+// Reads the trace of the answer just given: it must name that answer, and a
+// keyword answer must name a pattern row.
+void ReadTrace(const pladdo::CChatEngine& engine, std::string_view answer) {
+  const pladdo::ReplyTrace& trace = engine.GetTrace();
+  if (trace.strReply != answer) std::abort();
+  if (trace.situation == pladdo::TraceSituation::Keyword &&
+      (trace.pattern.nLine <= 0 || !trace.pattern.strText.starts_with('?'))) {
+    std::abort();
+  }
+}
+
 // Runs the whole conversation on the profile at path and returns everything
 // the engine showed.
 std::vector<std::string> Converse(const std::string& path,
-                                  std::string_view inputs) {
+                                  std::string_view inputs, Trace trace) {
   using namespace pladdo;
   PinRandomSeed(1);
   SetFixedTime(FixedTime());
   std::vector<std::string> shown;
   CChatEngine engine;
+  CChatEngineTestAccess(engine).SetTracing(trace != Trace::Off);
   engine.SetLanguageFile(path);
   engine.SetProfile(path);
   engine.Reset();
   engine.SetBotName();
   shown.push_back(engine.GetBotName());
   shown.emplace_back(engine.GetWelcome());
+  if (trace == Trace::Read) ReadTrace(engine, shown.back());
 
   for (int turn = 0; turn < kMaxInputs && !inputs.empty(); ++turn) {
     const std::size_t eol = inputs.find('\n');
@@ -63,6 +83,7 @@ std::vector<std::string> Converse(const std::string& path,
     if (!engine.HasUserName()) engine.SetUserName(line);
     engine.SetInput(line);
     shown.emplace_back(engine.GetReply());
+    if (trace == Trace::Read) ReadTrace(engine, shown.back());
   }
 
   const std::vector<std::string> names = engine.GetNames();
@@ -87,16 +108,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       : all.substr(cut + kSeparator.size());
   const std::string path = fuzz::WriteScratchFile("profile.ppf", profile);
 
-  // The file was just written, so it is read straight from disk; then once
-  // more with the file counting as unchanged at once, so that the first
-  // lookup keeps its lines and every later one replays them. Both must show
-  // exactly the same.
-  CProfileStream::SetCacheMargin(kProfileCacheMargin);
-  const std::vector<std::string> direct = Converse(path, inputs);
+  // Line by line from disk, as a file too large to hold; then twice more
+  // with the file held and counting as unchanged at once, so that the first
+  // lookup keeps its lines and every later one replays them. Reading the
+  // trace, or not recording it at all, must change nothing either.
+  CProfileStream::SetMaxHeldFileBytes(0);
+  const std::vector<std::string> direct = Converse(path, inputs, Trace::Read);
+  CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
   CProfileStream::SetCacheMargin(std::chrono::nanoseconds(0));
   CProfileStream::ClearCache();
-  const std::vector<std::string> cached = Converse(path, inputs);
+  const std::vector<std::string> cached = Converse(path, inputs, Trace::Unread);
+  const std::vector<std::string> untraced = Converse(path, inputs, Trace::Off);
   CProfileStream::ClearCache();
-  if (direct != cached) std::abort();
+  if (direct != cached || cached != untraced) std::abort();
   return 0;
 }

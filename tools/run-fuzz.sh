@@ -14,7 +14,7 @@ if [ -z "${PLADDO_FUZZ_BUILD:-}" ]; then
   cmake --preset fuzz > /dev/null
 fi
 cmake --build "$build" -j "$(nproc)" --target fuzz_profile fuzz_checker \
-  fuzz_text fuzz_expand
+  fuzz_text fuzz_expand fuzz_verify
 mkdir -p "$build/artifacts"
 status=0
 for target in "$build"/fuzz_*; do
@@ -26,7 +26,7 @@ for target in "$build"/fuzz_*; do
   args=("$corpus")
   [ -d "$seeds" ] && args+=("$seeds")
   case $name in
-    fuzz_profile | fuzz_checker) args+=(profiles) ;;
+    fuzz_profile | fuzz_checker | fuzz_verify) args+=(profiles) ;;
   esac
   echo "== $name for ${seconds}s" >&2
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

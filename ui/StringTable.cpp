@@ -2,6 +2,7 @@
 // legibility and handed out in Windows-1252, the controller's encoding.
 #include "ui/StringTable.h"
 
+#include <iterator>
 #include <string>
 #include <unordered_map>
 
@@ -153,6 +154,7 @@ constexpr Entry kEntries[] = {
     {IDS_WHY_BUDGET_NOTE,
      "%1: inte utvärderad, svaret hade redan använt alla sina "
      "variabeluppslag"},
+    {IDS_WHY_SIZE_NOTE, "%1: utelämnad, svaret hade blivit större än 1 MiB"},
     {IDS_WHY_OMITTED, "… och %1 variabler till"},
 
     // The command line.
@@ -172,6 +174,20 @@ constexpr Entry kEntries[] = {
      "                              felsök profilfiler; slutstatus 0 inga "
      "fel, 1 fel,\n"
      "                              2 en fil kunde inte öppnas\n"
+     "  pladdo verify [--language FIL] FIL...\n"
+     "                              pröva profilernas provrader (#>) och "
+     "leta efter\n"
+     "                              mönsterrader som aldrig nås och block "
+     "som saknas\n"
+     "                              eller aldrig används; slutstatus 0 "
+     "inget hittat,\n"
+     "                              1 anmärkningar, 2 en fil kunde inte "
+     "öppnas\n"
+     "  pladdo verify [--language FIL] --inputs RADER FIL\n"
+     "                              vilken rad i profilen som svarar på "
+     "varje rad i\n"
+     "                              filen RADER (UTF-8), och en "
+     "sammanfattning\n"
      "  pladdo --help | --version"},
     {IDS_CMD_UNKNOWN_OPTION,
      "pladdo: okänd flagga \"%1\". Skriv pladdo --help för att se "
@@ -185,7 +201,98 @@ constexpr Entry kEntries[] = {
     {IDS_CMD_CHECK_NO_FILES,
      "pladdo check: ange minst en profilfil, till exempel: pladdo check "
      "min.ppf"},
+
+    // pladdo verify. A line of the report is "FIL:RAD: " and one of these.
+    {IDS_VERIFY_SAMPLE_OTHER_GROUP,
+     "provet «%1» besvaras av %2 «%3», inte av sin grupp på rad %4"},
+    {IDS_VERIFY_SAMPLE_OTHER_BLOCK,
+     "provet «%1» besvaras av %2, inte av sin grupp på rad %3"},
+    {IDS_VERIFY_SAMPLE_OWN_NO_CAPTURE,
+     "provet «%1» når sin grupp på rad %2, men inget fångas efter mönstret "
+     "och alla gruppens svar använder %FE%, så [NOTFOUND] svarar"},
+    {IDS_VERIFY_SAMPLE_OWN_NO_ANSWERS,
+     "provet «%1» når sin grupp på rad %2, men gruppen har inga svarsrader, "
+     "så [NOTFOUND] svarar"},
+    {IDS_VERIFY_SAMPLE_OTHER_NO_CAPTURE,
+     "provet «%1» tas av %2 «%3», men inget fångas efter mönstret och alla "
+     "dess svar använder %FE%, så [NOTFOUND] svarar, inte sin grupp på rad "
+     "%4"},
+    {IDS_VERIFY_SAMPLE_OTHER_NO_ANSWERS,
+     "provet «%1» tas av %2 «%3», som saknar svarsrader, så [NOTFOUND] "
+     "svarar, inte sin grupp på rad %4"},
+    {IDS_VERIFY_SAMPLE_NO_PATTERN,
+     "provet «%1» har ingen mönsterrad under sig"},
+    {IDS_VERIFY_SAMPLE_BEFORE_SPEAK,
+     "provet «%1» prövas aldrig: dess mönsterrad på rad %2 står före "
+     "[SPEAK]"},
+    {IDS_VERIFY_SAMPLE_NO_SPEAK,
+     "provet «%1» prövas aldrig: profilen har inget [SPEAK]-block"},
+    {IDS_VERIFY_SAMPLE_EMPTY, "provraden är tom"},
+    {IDS_VERIFY_SAMPLE_UNANSWERED,
+     "provet «%1» fick inget svar: profilen kunde inte läsas"},
+    {IDS_VERIFY_PATTERN_SHADOWED,
+     "mönstret «%1» nås aldrig; %2 «%3» tar alla dess rader"},
+    {IDS_VERIFY_PATTERN_BEFORE_SPEAK,
+     "mönstret «%1» nås aldrig; det står före [SPEAK], där sökningen "
+     "börjar"},
+    {IDS_VERIFY_PATTERN_NO_SPEAK,
+     "mönstret «%1» nås aldrig; profilen har inget [SPEAK]-block"},
+    {IDS_VERIFY_VARIABLE_NO_BLOCK,
+     "variabeln «%1» pekar på ett block som inte finns"},
+    {IDS_VERIFY_VARIABLE_EMPTY_BLOCK,
+     "variabeln «%1» pekar på blocket [%2], som saknar svarsrader"},
+    {IDS_VERIFY_VARIABLE_NO_FILE,
+     "variabeln «%1» pekar på filen %2 som inte kan öppnas"},
+    {IDS_VERIFY_VARIABLE_NO_BLOCK_IN_FILE,
+     "variabeln «%1» pekar på blocket %2 som inte finns i %3"},
+    {IDS_VERIFY_VARIABLE_EMPTY_BLOCK_IN_FILE,
+     "variabeln «%1» pekar på blocket %2 i %3, som saknar svarsrader"},
+    {IDS_VERIFY_BLOCK_UNUSED, "blocket [%1] används aldrig av någon variabel"},
+    {IDS_VERIFY_BLOCK_DUPLICATE,
+     "blocket [%1] läses aldrig; blocket med samma namn på rad %2 hittas "
+     "först"},
+    {IDS_VERIFY_SUMMARY, "%1: %2 av %3 prov når sin grupp; %4."},
+    {IDS_VERIFY_SUMMARY_NO_SAMPLES, "%1: inga prov (#>); %2."},
+    {IDS_VERIFY_NOTHING_FOUND, "inget att anmärka"},
+    {IDS_VERIFY_ONE_FINDING, "1 anmärkning"},
+    {IDS_VERIFY_FINDINGS, "%1 anmärkningar"},
+    {IDS_VERIFY_CANNOT_OPEN, "%1: filen kunde inte öppnas."},
+    {IDS_VERIFY_INPUT_ROW, "«%1» besvaras av %2 «%3»"},
+    {IDS_VERIFY_INPUT_BLOCK, "«%1» besvaras av %2"},
+    {IDS_VERIFY_INPUT_PASSED_NO_CAPTURE,
+     "    %1 «%2» tog raden, men inget fångades och alla gruppens svar "
+     "använder %FE%"},
+    {IDS_VERIFY_INPUT_PASSED_NO_ANSWERS,
+     "    %1 «%2» tog raden, men gruppen har inga svarsrader"},
+    {IDS_VERIFY_INPUT_ALSO, "    skulle också passa: %1 «%2»"},
+    {IDS_VERIFY_CORPUS_HEAD, "Sammanfattning för %1:"},
+    {IDS_VERIFY_CORPUS_COUNT,
+     "%1 rader; en nyckelordsgrupp svarade på %2 av dem (%3 %), andra "
+     "block på %4."},
+    {IDS_VERIFY_CORPUS_NO_LINES, "Inga rader att pröva."},
+    {IDS_VERIFY_CORPUS_TOP, "Grupperna som svarade oftast:"},
+    {IDS_VERIFY_CORPUS_UNREACHED, "Grupper som ingen rad nådde: %1 av %2"},
+    {IDS_VERIFY_CORPUS_ALL_REACHED, "Alla %1 grupper nåddes av någon rad."},
+    {IDS_VERIFY_INPUTS_FAILED,
+     "pladdo verify: raderna i \"%1\" kunde inte läsas."},
+    {IDS_CMD_VERIFY_NO_FILES,
+     "pladdo verify: ange minst en profilfil, till exempel: pladdo verify "
+     "min.ppf"},
+    {IDS_CMD_VERIFY_INPUTS_ONE,
+     "pladdo verify: --inputs prövar raderna mot en profil; ange exakt en "
+     "profilfil."},
 };
+
+// Two texts under one id would leave one of them unreachable.
+constexpr bool HasUniqueIds() {
+  for (std::size_t i = 0; i < std::size(kEntries); ++i) {
+    for (std::size_t j = i + 1; j < std::size(kEntries); ++j) {
+      if (kEntries[i].id == kEntries[j].id) return false;
+    }
+  }
+  return true;
+}
+static_assert(HasUniqueIds(), "every string-table id names one text");
 
 const std::unordered_map<int, std::string>& Table() {
   static const std::unordered_map<int, std::string> table = [] {
@@ -207,12 +314,19 @@ std::string_view LoadString(int id) {
 }
 
 std::string FormatString(int id, std::string_view arg1, std::string_view arg2) {
+  return FormatString(id, {arg1, arg2});
+}
+
+std::string FormatString(int id, std::initializer_list<std::string_view> args) {
   const std::string_view pattern = LoadString(id);
   std::string result;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() &&
-        (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-      result += pattern[i + 1] == '1' ? arg1 : arg2;
+    const std::size_t n = i + 1 < pattern.size() && pattern[i] == '%' &&
+                                  pattern[i + 1] >= '1' && pattern[i + 1] <= '9'
+                              ? static_cast<std::size_t>(pattern[i + 1] - '1')
+                              : args.size();
+    if (n < args.size()) {
+      result += *(args.begin() + n);
       ++i;
     } else {
       result += pattern[i];

@@ -1,6 +1,7 @@
 // The program's Swedish texts by id, in Windows-1252.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -103,6 +104,7 @@ enum StringId : int {
   IDS_WHY_VARIABLE_ROW,
   IDS_WHY_DEPTH_NOTE,
   IDS_WHY_BUDGET_NOTE,
+  IDS_WHY_SIZE_NOTE,
   IDS_WHY_OMITTED,
 
   // The command line.
@@ -112,6 +114,50 @@ enum StringId : int {
   IDS_CMD_BAD_SEED = 61103,
   IDS_CMD_UNEXPECTED = 61104,
   IDS_CMD_CHECK_NO_FILES = 61105,
+
+  // pladdo verify: what it finds, line by line ("%1" ... as each says).
+  IDS_VERIFY_SAMPLE_OTHER_GROUP = 61300,
+  IDS_VERIFY_SAMPLE_OTHER_BLOCK = 61301,
+  IDS_VERIFY_SAMPLE_OWN_NO_CAPTURE = 61302,
+  IDS_VERIFY_SAMPLE_OWN_NO_ANSWERS = 61303,
+  IDS_VERIFY_SAMPLE_OTHER_NO_CAPTURE = 61304,
+  IDS_VERIFY_SAMPLE_OTHER_NO_ANSWERS = 61305,
+  IDS_VERIFY_SAMPLE_NO_PATTERN = 61306,
+  IDS_VERIFY_SAMPLE_BEFORE_SPEAK = 61307,
+  IDS_VERIFY_SAMPLE_NO_SPEAK = 61308,
+  IDS_VERIFY_SAMPLE_EMPTY = 61309,
+  IDS_VERIFY_SAMPLE_UNANSWERED = 61310,
+  IDS_VERIFY_PATTERN_SHADOWED = 61311,
+  IDS_VERIFY_PATTERN_BEFORE_SPEAK = 61312,
+  IDS_VERIFY_PATTERN_NO_SPEAK = 61313,
+  IDS_VERIFY_VARIABLE_NO_BLOCK = 61314,
+  IDS_VERIFY_VARIABLE_EMPTY_BLOCK = 61315,
+  IDS_VERIFY_VARIABLE_NO_FILE = 61316,
+  IDS_VERIFY_VARIABLE_NO_BLOCK_IN_FILE = 61317,
+  IDS_VERIFY_VARIABLE_EMPTY_BLOCK_IN_FILE = 61318,
+  IDS_VERIFY_BLOCK_UNUSED = 61319,
+  IDS_VERIFY_BLOCK_DUPLICATE = 61320,
+  IDS_VERIFY_SUMMARY = 61321,
+  IDS_VERIFY_SUMMARY_NO_SAMPLES = 61322,
+  IDS_VERIFY_NOTHING_FOUND = 61323,
+  IDS_VERIFY_ONE_FINDING = 61324,
+  IDS_VERIFY_FINDINGS = 61325,
+  IDS_VERIFY_CANNOT_OPEN = 61326,
+  // pladdo verify --inputs.
+  IDS_VERIFY_INPUT_ROW = 61330,
+  IDS_VERIFY_INPUT_BLOCK = 61331,
+  IDS_VERIFY_INPUT_PASSED_NO_CAPTURE = 61332,
+  IDS_VERIFY_INPUT_PASSED_NO_ANSWERS = 61333,
+  IDS_VERIFY_INPUT_ALSO = 61334,
+  IDS_VERIFY_CORPUS_HEAD = 61335,
+  IDS_VERIFY_CORPUS_COUNT = 61336,
+  IDS_VERIFY_CORPUS_NO_LINES = 61337,
+  IDS_VERIFY_CORPUS_TOP = 61338,
+  IDS_VERIFY_CORPUS_UNREACHED = 61339,
+  IDS_VERIFY_CORPUS_ALL_REACHED = 61340,
+  IDS_VERIFY_INPUTS_FAILED = 61341,
+  IDS_CMD_VERIFY_NO_FILES = 61342,
+  IDS_CMD_VERIFY_INPUTS_ONE = 61343,
 };
 
 // The text of id, or "" for an unknown id. Windows-1252.
@@ -120,5 +166,8 @@ std::string_view LoadString(int id);
 // The text of id with "%1" and "%2" replaced by arg1 and arg2.
 std::string FormatString(int id, std::string_view arg1,
                          std::string_view arg2 = {});
+// The text of id with "%1" ... "%9" replaced by the arguments in order; a
+// number past the last argument stays as written.
+std::string FormatString(int id, std::initializer_list<std::string_view> args);
 
 }  // namespace pladdo

@@ -105,6 +105,10 @@ std::string DescribeTrace(const ReplyTrace& trace, std::string_view heading) {
           FormatString(IDS_WHY_VARIABLE_ROW, line, NameTraceRow(variable.row));
     }
     AddLine(text, line, indent);
+    if (variable.bSizeNote) {
+      AddLine(text, FormatString(IDS_WHY_SIZE_NOTE, variable.strVariable),
+              indent + 1);
+    }
     if (variable.bDepthNote) {
       AddLine(text, FormatString(IDS_WHY_DEPTH_NOTE, variable.strVariable),
               indent + 1);

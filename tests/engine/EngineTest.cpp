@@ -2,13 +2,16 @@
 // keyword matching, answer expansion, the choice of the replying block and
 // the worked conversation end to end, with files that change or are no
 // profile at all.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -94,23 +97,40 @@ class EngineTest : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-// Runs a test body on profiles read from disk and on profiles kept in
-// memory (no cache margin: a file is kept as soon as it is read).
+// The ways a profile is read: line by line straight from disk (files too
+// large to hold), held in memory while it was changed a moment ago (watched
+// for changes), and held in memory once it has aged (kept by its key; no
+// cache margin, so a file counts as aged at once).
+enum class Reading { Streamed, Young, Aged };
+const char* NameOf(Reading reading) {
+  return reading == Reading::Streamed ? "Streamed"
+         : reading == Reading::Young  ? "Young"
+                                      : "Aged";
+}
+void PrintTo(Reading reading, std::ostream* out) { *out << NameOf(reading); }
+
+// Runs a test body on profiles read each of those ways.
 class FromDiskAndMemory : public EngineTest,
-                          public ::testing::WithParamInterface<bool> {
+                          public ::testing::WithParamInterface<Reading> {
  protected:
   FromDiskAndMemory() {
     CProfileStream::ClearCache();
-    if (GetParam()) CProfileStream::SetCacheMargin(std::chrono::seconds(0));
+    if (GetParam() == Reading::Streamed) CProfileStream::SetMaxHeldFileBytes(0);
+    if (GetParam() == Reading::Aged) {
+      CProfileStream::SetCacheMargin(std::chrono::seconds(0));
+    }
   }
   ~FromDiskAndMemory() override {
+    CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
     CProfileStream::SetCacheMargin(kProfileCacheMargin);
     CProfileStream::ClearCache();
   }
 };
-INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& row) {
-                           return row.param ? "Memory" : "Disk";
+INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory,
+                         ::testing::Values(Reading::Streamed, Reading::Young,
+                                           Reading::Aged),
+                         [](const ::testing::TestParamInfo<Reading>& row) {
+                           return NameOf(row.param);
                          });
 
 // Runs a test body for the profile as UTF-8 and as Windows-1252.
@@ -155,12 +175,16 @@ TEST_P(FromDiskAndMemory,
       {"[START]\n!a\n", "REPEAT", {}},
       {"!a\n[START]\n", "START", {}},
       {"", "START", {}},
-      // A line keeps its first 1023 bytes and no half of a UTF-8 letter.
+      // A line keeps its first 1023 bytes, counted after a UTF-8 line is
+      // converted, and no half of a UTF-8 letter.
       {"[START]\n!" + x + "y\n!" + x + "yz\n", "START", {x + "y", x + "y"}},
       {"[START]\n!" + x + "\xC3\xA4z\n!\xC3\xB6" + x.substr(3) +
-           "\xE2\x82\xAC\n",
+           "\xE2\x80\x94\n",
        "START",
-       {x, "\xF6" + x.substr(3)}},
+       {x + "\xE4", "\xF6" + x.substr(3) + "\x97"}},
+      {"[START]\n!" + std::string(4090, 'x') + "\xC3\xA4\n!b\n",
+       "START",
+       {x + "x", "b"}},
       {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n",
        "START",
        {"\xF6" + x.substr(1) + "\xC3", "\xE5"}},
@@ -170,6 +194,34 @@ TEST_P(FromDiskAndMemory,
     UseProfile(row.profile);
     EXPECT_TRUE(m_access.LoadBlock(row.block));
     EXPECT_EQ(m_access.Answers(), row.answers);
+  }
+}
+
+TEST_P(BothEncodings, LongLinesAreCutAlikeInBothEncodings) {
+  const auto times = [](int count, const std::string& text) {
+    std::string repeated;
+    for (int i = 0; i < count; ++i) repeated += text;
+    return repeated;
+  };
+  const std::string a = "\xC3\xA5";  // å in UTF-8
+  // An answer row "!" + text, and the answer read from it: the line's first
+  // 1023 characters, the rest of it skipped up to the row after it.
+  const struct {
+    std::string text, answer;
+  } rows[] = {
+      {times(600, a), times(600, "\xE5")},
+      {times(1022, a), times(1022, "\xE5")},
+      {times(1023, a), times(1022, "\xE5")},
+      {times(5000, a), times(1022, "\xE5")},
+      {times(1100, "\xE2\x80\x94"), times(1022, "\x97")},  // an em dash
+      {std::string(1021, 'x') + a + "z", std::string(1021, 'x') + "\xE5"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 12) + ".. (" +
+                 std::to_string(row.text.size()) + " bytes)");
+    UseProfile(Encode("[START]\n!" + row.text + "\n!slut\n"));
+    ASSERT_TRUE(m_access.LoadBlock("START"));
+    EXPECT_EQ(m_access.Answers(), (Texts{row.answer, "slut"}));
   }
 }
 
@@ -279,6 +331,133 @@ TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
   WriteBytes(m_strProfile, "[NOTFOUND]\n!back\n");
   m_engine.SetInput("e");
   EXPECT_EQ(m_engine.GetReply(), "back");
+}
+
+// Gives path fixed access and modification times; its change time still
+// moves to now.
+void SetFixedTimes(const std::string& path) {
+  const timespec times[2] = {{1000000000, 5}, {1000000000, 5}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST_F(EngineTest, AYoungFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
+  const std::string before = "[START]\n!alfa\n";
+  // What happens to the file after a first lookup, the answers the next
+  // lookup finds, and the whole reads and index builds that lookup costs
+  // with the file watched for changes, and without a watch.
+  const struct {
+    std::string change;
+    std::function<void(const std::string&)> apply;
+    Texts answers;
+    int reads, builds, unwatchedReads, unwatchedBuilds;
+  } rows[] = {
+      {"nothing", [](const std::string&) {}, {"alfa"}, 0, 0, 1, 0},
+      {"times set anew",
+       [](const std::string& path) {
+         ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), nullptr, 0), 0);
+       },
+       {"alfa"},
+       1,
+       0,
+       1,
+       0},
+      {"the same bytes saved again",
+       [&before](const std::string& path) { WriteBytes(path, before); },
+       {"alfa"},
+       1,
+       0,
+       1,
+       0},
+      {"other bytes of the same size, the same times",
+       [](const std::string& path) {
+         WriteBytes(path, "[START]\n!beta\n");
+         SetFixedTimes(path);
+       },
+       {"beta"},
+       1,
+       1,
+       1,
+       1},
+      {"the same bytes saved as a new file renamed over it",
+       [&before](const std::string& path) {
+         WriteBytes(path + ".new", before);
+         std::filesystem::rename(path + ".new", path);
+       },
+       {"alfa"},
+       1,
+       0,
+       1,
+       0},
+      {"a row added",
+       [](const std::string& path) {
+         std::ofstream(path, std::ios::app) << "!gamma\n";
+       },
+       {"alfa", "gamma"},
+       1,
+       1,
+       1,
+       1},
+  };
+  for (const bool watched : {true, false}) {
+    SetProfileWatching(watched);
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.change + (watched ? ", watched" : ", not watched"));
+      UseProfile(before);
+      SetFixedTimes(m_strProfile);
+      ASSERT_TRUE(m_access.LoadBlock("START"));
+      EXPECT_EQ(m_access.Answers(), Texts{"alfa"});
+      const ProfileCacheCounters start = GetProfileCacheCounters();
+      row.apply(m_strProfile);
+      ASSERT_TRUE(m_access.LoadBlock("START"));
+      EXPECT_EQ(m_access.Answers(), row.answers);
+      const ProfileCacheCounters end = GetProfileCacheCounters();
+      EXPECT_EQ(end.fileReads - start.fileReads,
+                watched ? row.reads : row.unwatchedReads);
+      EXPECT_EQ(end.indexBuilds - start.indexBuilds,
+                watched ? row.builds : row.unwatchedBuilds);
+    }
+  }
+  SetProfileWatching(true);
+}
+
+// A young file kept under the key a stat gave before it was changed: the
+// key of a change within one timestamp tick, which the watch must notice.
+TEST_F(EngineTest, ACachedYoungFileIsTrustedOnlyWhileItsWatchReportsNothing) {
+  const auto lines = std::make_shared<const ProfileLines>();
+  const auto bytes = std::make_shared<const std::string>("[START]\n");
+  // Whether the file is watched, whether it changes, whether it has aged
+  // at the lookup; whether the kept lines are handed out.
+  const struct {
+    bool watched, change, aged, handedOut;
+  } rows[] = {
+      {true, false, false, true},   {true, true, false, false},
+      {false, false, false, false}, {true, false, true, true},
+      {true, true, true, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.watched ? "watched" : "not watched") +
+                 (row.change ? ", changed" : ", unchanged") +
+                 (row.aged ? ", aged" : ", young"));
+    SetProfileWatching(row.watched);
+    CProfileStream::ClearCache();
+    UseProfile(*bytes);
+    const int fd = open(m_strProfile.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    struct stat st {};
+    ASSERT_EQ(fstat(fd, &st), 0);
+    const FileWatch watch = WatchFile(fd);
+    close(fd);
+    EXPECT_EQ(watch.id >= 0, row.watched);
+    StoreYoungFile(m_strProfile, FileKey(st), lines, bytes, watch);
+    if (row.change) WriteBytes(m_strProfile, "[START]\n!a\n");
+    const CachedFile found =
+        FindCachedFile(m_strProfile, FileKey(st), row.aged);
+    EXPECT_EQ(found.lines != nullptr, row.handedOut);
+    // What is not handed out is offered for comparing the next read with.
+    EXPECT_EQ(found.earlierBytes, row.handedOut ? nullptr : bytes);
+  }
+  SetProfileWatching(true);
+  CProfileStream::ClearCache();
 }
 
 // ---- Keyword matching -------------------------------------------------------
@@ -447,6 +626,44 @@ TEST_P(BothEncodings, ExpansionStopsAtTheDepthAndAtTheBudget) {
   EXPECT_NE(doubled.find("[#ERROR_LOOPPROTECTION# %dubbel% %dubbel%]"), npos);
   EXPECT_EQ(Expand("%dubbel%"), doubled);
   EXPECT_EQ(Expand("%a%"), Chain(20));
+}
+
+TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
+  // 48 blocks each naming 200 others, none twice in one row: 9,648
+  // evaluations, all within the budget, and no loop-protection note.
+  std::string profile, leaves, text, expected;
+  for (int i = 0; i < 200; ++i) {
+    const std::string name = {static_cast<char>('a' + i / 26),
+                              static_cast<char>('a' + i % 26)};
+    profile += "[" + name + "]\n!" + name.substr(1) + "\n";
+    leaves += "%" + name + "%";
+    expected += name.substr(1);
+  }
+  const std::string branch = expected;
+  for (int i = 0; i < 48; ++i) {
+    profile += "[grupp" + std::to_string(i) + "]\n!" + leaves + "\n";
+    text += (i > 0 ? " %grupp" : "%grupp") + std::to_string(i) + "%";
+    if (i > 0) expected += " " + branch;
+  }
+  UseProfile(profile);
+  EXPECT_EQ(Expand(text), expected);
+
+  // The size limit on both sides: four values that fill the answer exactly,
+  // and four one byte longer, of which the fourth is left out like every
+  // variable after it.
+  std::string names;
+  for (int i = 0; i < 4; ++i) names += "%NAME_USER%";
+  const std::size_t quarter = kMaxAnswerBytes / 4;
+  m_engine.SetUserName(std::string(quarter, 'x'));
+  std::string expanded = Expand(names);
+  EXPECT_TRUE(expanded == std::string(kMaxAnswerBytes, 'x'))
+      << expanded.size() << " bytes: " << expanded.substr(0, 80);
+  m_engine.SetUserName(std::string(quarter + 1, 'x'));
+  expanded = Expand(names + "%%");
+  EXPECT_TRUE(expanded == std::string(3 * (quarter + 1), 'x') +
+                              "[#ERROR_LOOPPROTECTION# %NAME_USER%]"
+                              "[#ERROR_LOOPPROTECTION# %%]")
+      << expanded.size() << " bytes, ending " << expanded.substr(3 * quarter);
 }
 
 // ---- The engine object and the replying block -------------------------------

@@ -94,6 +94,7 @@ class TraceTest : public ::testing::TestWithParam<bool> {
       }
       if (v.bDepthNote) text += " (depth)";
       if (v.bBudgetNote) text += " (budget)";
+      if (v.bSizeNote) text += " (size)";
     }
     if (t.nVariablesOmitted > 0) {
       text += " +" + std::to_string(t.nVariablesOmitted);
@@ -182,6 +183,25 @@ TEST_P(TraceTest, NotesDepthAndBudgetAndAMissingProfile) {
   (void)engine.GetReply();
   EXPECT_EQ(engine.GetTrace().variables.size(), kTraceVariables);
   EXPECT_GT(engine.GetTrace().nVariablesOmitted, kExpandBudget - 200);
+
+  // A user name that grows the answer past its size limit: the value that
+  // would take it there is left out, and so is every variable after it.
+  std::string name;
+  for (int i = 0; i < 2000; ++i) name += "%NAME_USER%";
+  engine.SetProfile(File("bot.ppf"));
+  engine.Reset();
+  engine.SetUserName(name);
+  engine.SetInput("x");
+  (void)engine.GetReply();  // START: "Hej %NAME_USER%."
+  bool sized = false;
+  for (const TraceVariable& variable : engine.GetTrace().variables) {
+    sized = sized || variable.bSizeNote;
+    EXPECT_FALSE(variable.bBudgetNote);
+  }
+  EXPECT_TRUE(sized);
+  // Every variable after the limit becomes a note, so the answer ends a
+  // little past the limit, never without bound.
+  EXPECT_LE(engine.GetTrace().strReply.size(), 4 * kMaxAnswerBytes);
 
   engine.SetProfile(File("saknas.ppf"));
   engine.SetInput("y");

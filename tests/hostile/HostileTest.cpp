@@ -275,14 +275,16 @@ TEST(ChangingProfile, NextReplyReadsTheFileAsItIsNowCachedOrNot) {
        },
        "Svar ALFA"},
   };
+  // Young and watched for changes, young on a file system that cannot be
+  // watched, and aged at once (no margin: kept by its key alone).
+  const char* const kModes[] = {"watched", "not watched", "aged"};
   for (const auto& [change, replyAfter] : rows) {
-    for (const bool cached : {false, true}) {
-      SCOPED_TRACE(replyAfter + (cached ? ", cached" : ", read directly"));
+    for (const std::string mode : kModes) {
+      SCOPED_TRACE(replyAfter + ", " + mode);
       SetFixedTimes(Write("byte.ppf", kBefore));
       EXPECT_EQ(RunChild([&, change = change] {
-                  // Without a margin the unchanged file is kept after its
-                  // first pass; with it the file counts as too new to keep.
-                  if (cached) CProfileStream::SetCacheMargin({});
+                  if (mode == "not watched") SetProfileWatching(false);
+                  if (mode == "aged") CProfileStream::SetCacheMargin({});
                   CChatEngine engine;
                   auto texts = Converse(engine, File("byte.ppf"),
                                         File("ingen.dat"), {"Anna", "alfa"});
@@ -378,12 +380,14 @@ std::string ReadAll(const std::string& path, bool rows) {
 }
 
 TEST(StreamCache, CachedReadsEqualDirectReadsLineForLine) {
-  // The fifth is cut inside a letter.
+  // The fifth ends with a letter past 1023 bytes, the sixth is cut inside
+  // one.
   const std::string files[] = {"",
                                "\n",
                                "[START]\n!a\n",
                                "[START]\n!a",
                                "!" + std::string(1021, 'x') + "\xC3\xA4\n",
+                               "!" + std::string(4090, 'x') + "\xC3\xA4\n",
                                "# x\n\n \t \n[INFO] # y\na=b#c\n",
                                "[START]\r\n!a\r\n\r\n",
                                "!\xC3\xA5\n!\xE5\n!\xC3\n",
@@ -393,18 +397,52 @@ TEST(StreamCache, CachedReadsEqualDirectReadsLineForLine) {
     const std::string path = Write("f.ppf", bytes);
     for (const bool rows : {false, true}) {
       SCOPED_TRACE((rows ? "rows of " : "lines of ") + bytes.substr(0, 30));
-      // Just written: the file is read directly.
-      CProfileStream::SetCacheMargin(kProfileCacheMargin);
+      // Line by line from disk, as a file too large to hold.
+      CProfileStream::SetMaxHeldFileBytes(0);
       const std::string direct = ReadAll(path, rows);
       EXPECT_TRUE(direct.ends_with("01\n")) << direct;
-      // Without a margin it is read fully and kept, then replayed.
+      CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
+      // Just written: read whole, then replayed while its watch reports no
+      // change.
+      CProfileStream::ClearCache();
+      EXPECT_EQ(ReadAll(path, rows), direct) << "young, first read";
+      EXPECT_EQ(ReadAll(path, rows), direct) << "young, replayed";
+      // Without a margin it is kept by its key, then replayed.
       CProfileStream::SetCacheMargin({});
       CProfileStream::ClearCache();
       EXPECT_EQ(ReadAll(path, rows), direct) << "first read, kept";
       EXPECT_EQ(ReadAll(path, rows), direct) << "replayed from the cache";
+      CProfileStream::SetCacheMargin(kProfileCacheMargin);
     }
   }
-  CProfileStream::SetCacheMargin(kProfileCacheMargin);
+  CProfileStream::ClearCache();
+}
+
+// A child of fork shares its parent's change notifications: when it looks a
+// file up, it must leave the reports its parent waits for alone. The file is
+// looked up under the key it had before the change, the key of a change
+// within one timestamp tick.
+TEST(StreamCache, AForkedChildLeavesItsParentsChangeReportsAlone) {
+  const std::string path = Write("watched.ppf", "[START]\n!a\n");
+  CProfileStream::ClearCache();
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  struct stat st {};
+  ASSERT_EQ(fstat(fd, &st), 0);
+  const FileWatch watch = WatchFile(fd);
+  close(fd);
+  ASSERT_GE(watch.id, 0) << "the temporary folder cannot be watched";
+  StoreYoungFile(path, FileKey(st), std::make_shared<const ProfileLines>(),
+                 std::make_shared<const std::string>("[START]\n!a\n"), watch);
+  Write("watched.ppf", "[START]\n!b\n");
+  // The child's own lookup does not trust what the parent kept either.
+  EXPECT_EQ(RunChild([&] {
+              const bool kept =
+                  FindCachedFile(path, FileKey(st), false).lines != nullptr;
+              return std::string(kept ? "kept" : "read again");
+            }).Result(),
+            "read again");
+  EXPECT_EQ(FindCachedFile(path, FileKey(st), false).lines, nullptr);
   CProfileStream::ClearCache();
 }
 

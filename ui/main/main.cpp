@@ -1,5 +1,5 @@
-// pladdo: the window, the terminal chat, or the profile checker, as the
-// command line asks.
+// pladdo: the window, the terminal chat, or the profile checker or verifier,
+// as the command line asks.
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -12,6 +12,7 @@
 #include "ui/terminal/CheckCommand.h"
 #include "ui/terminal/CommandLine.h"
 #include "ui/terminal/TerminalChat.h"
+#include "ui/terminal/VerifyCommand.h"
 #ifdef PLADDO_HAVE_QT
 #include "ui/qt/RunWindow.h"
 #endif
@@ -45,6 +46,14 @@ int main(int argc, char** argv) {
     case RunMode::Check:
       return RunCheck(commandLine.files, commandLine.options.strLanguageFile,
                       std::cout);
+    case RunMode::Verify:
+      if (commandLine.inputsFile) {
+        return RunVerifyInputs(*commandLine.inputsFile, commandLine.files[0],
+                               commandLine.options.strLanguageFile, std::cout,
+                               std::cerr);
+      }
+      return RunVerify(commandLine.files, commandLine.options.strLanguageFile,
+                       std::cout);
     case RunMode::Default:
     case RunMode::Terminal:
       break;

@@ -2,6 +2,9 @@
 #include "ui/qt/FileDialog.h"
 
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <vector>
 
 #include "ui/FileUtil.h"
@@ -35,6 +38,35 @@ QString ConvertPatterns(const QString& patterns) {
   return converted.join(u' ');
 }
 
+// The file list as Qt's file system model has it, but with sizes and dates
+// written in the default locale's way (Swedish in Pladdo) rather than the
+// system's, which may well be English ("11 bytes", "7 Dec 2026").
+class CSwedishFileListModel : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || files == nullptr ||
+        (index.column() != kSizeColumn && index.column() != kDateColumn)) {
+      return QIdentityProxyModel::data(index, role);
+    }
+    const QModelIndex file = mapToSource(index);
+    const QLocale locale;
+    if (index.column() == kDateColumn) {
+      return locale.toString(files->lastModified(file), QLocale::ShortFormat);
+    }
+    // A folder has no size of its own, as in Qt's list.
+    if (files->isDir(file)) return QString();
+    return locale.formattedDataSize(files->size(file));
+  }
+
+ private:
+  // QFileSystemModel's columns: name, size, type, date modified.
+  static constexpr int kSizeColumn = 1;
+  static constexpr int kDateColumn = 3;
+};
+
 }  // namespace
 
 QStringList ConvertFilter(std::string_view filter) {
@@ -57,6 +89,7 @@ QStringList ConvertFilter(std::string_view filter) {
 void ConfigureFileDialog(QFileDialog& dialog,
                          const FileDialogRequest& request) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setProxyModel(new CSwedishFileListModel(&dialog));
   dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen
                                      : QFileDialog::AcceptSave);
   dialog.setFileMode((request.flags & kFileMustExist) != 0

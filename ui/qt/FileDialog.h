@@ -21,8 +21,10 @@ namespace pladdo {
 // and "*.*" becomes "*" so that files without an extension are listed too.
 QStringList ConvertFilter(std::string_view filter);
 
-// Sets dialog up for request: accept mode, file mode, filters and the
-// selected one, default suffix, start folder and file, overwrite question.
+// Sets dialog up for request: Qt's own dialog (never the desktop's), accept
+// mode, file mode, filters and the selected one, default suffix, start
+// folder and file, overwrite question; and a file list that shows sizes and
+// dates in the default locale's way. Call once per dialog.
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 // Runs a QFileDialog (Qt's own, so the default suffix is added before the

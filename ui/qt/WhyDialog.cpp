@@ -4,7 +4,9 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/StringTable.h"
 #include "ui/qt/QtText.h"
@@ -30,9 +32,20 @@ CWhyDialog::CWhyDialog(std::string_view text, QWidget* parent)
   auto* column = new QVBoxLayout(this);
   column->addWidget(m_pText, 1);
   column->addWidget(buttons);
-  // Wide enough for a row of a profile, tall enough for a few variables.
+  // As large as the text needs, so that every row reads whole without
+  // scrolling, but never beyond most of the screen.
   const QFontMetrics metrics(m_pText->font());
-  resize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 22);
+  int widest = metrics.averageCharWidth() * 60;
+  int lines = 0;
+  for (const QString& line : m_pText->toPlainText().split(u'\n')) {
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+    ++lines;
+  }
+  const QSize wanted(widest + metrics.averageCharWidth() * 6,
+                     (std::max(lines, 8) + 6) * metrics.lineSpacing());
+  const QRect screen = this->screen()->availableGeometry();
+  resize(std::min(wanted.width(), screen.width() * 9 / 10),
+         std::min(wanted.height(), screen.height() * 8 / 10));
   m_pText->setFocus();
 }
 

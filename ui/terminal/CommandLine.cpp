@@ -18,14 +18,16 @@ enum class Option {
   Auto,
   Names,
   Seed,
+  Inputs,
   Help,
   Version,
 };
 
 // The modes an option belongs to.
 enum ModeMask : unsigned {
-  kChat = 1u << 0,   // the window or the terminal chat
-  kCheck = 1u << 1,  // pladdo check
+  kChat = 1u << 0,    // the window or the terminal chat
+  kCheck = 1u << 1,   // pladdo check
+  kVerify = 1u << 2,  // pladdo verify
 };
 
 struct OptionSpec {
@@ -40,11 +42,12 @@ constexpr OptionSpec kOptions[] = {
     {"--terminal", "-t", Option::Terminal, false, kChat},
     {"--profile1", "", Option::Profile1, true, kChat},
     {"--profile2", "", Option::Profile2, true, kChat},
-    {"--language", "", Option::Language, true, kChat | kCheck},
+    {"--language", "", Option::Language, true, kChat | kCheck | kVerify},
     {"--auto", "", Option::Auto, false, kChat},
     {"--names", "", Option::Names, false, kChat},
     {"--seed", "", Option::Seed, true, kChat},
-    {"--help", "-h", Option::Help, false, kChat | kCheck},
+    {"--inputs", "", Option::Inputs, true, kVerify},
+    {"--help", "-h", Option::Help, false, kChat | kCheck | kVerify},
     {"--version", "", Option::Version, false, kChat},
 };
 
@@ -57,6 +60,7 @@ struct SubCommand {
 
 constexpr SubCommand kSubCommands[] = {
     {"check", RunMode::Check, kCheck},
+    {"verify", RunMode::Verify, kVerify},
 };
 
 CommandLine Failure(int id, std::string_view argument) {
@@ -164,6 +168,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         result.seed = ParseSeed(*value);
         if (!result.seed) return Failure(IDS_CMD_BAD_SEED, *value);
         break;
+      case Option::Inputs:
+        result.inputsFile = FileLineToCp1252(*value);
+        break;
       case Option::Help:
         result.mode = RunMode::Help;
         return result;
@@ -176,7 +183,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (takesFiles && result.files.empty()) {
     CommandLine failure;
     failure.mode = RunMode::Error;
-    failure.error = LoadString(IDS_CMD_CHECK_NO_FILES);
+    failure.error = LoadString(mode == kVerify ? IDS_CMD_VERIFY_NO_FILES
+                                               : IDS_CMD_CHECK_NO_FILES);
+    return failure;
+  }
+  if (result.inputsFile && result.files.size() != 1) {
+    CommandLine failure;
+    failure.mode = RunMode::Error;
+    failure.error = LoadString(IDS_CMD_VERIFY_INPUTS_ONE);
     return failure;
   }
   return result;

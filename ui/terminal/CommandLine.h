@@ -1,4 +1,5 @@
-// The pladdo command line: the window, the terminal chat, or the checker.
+// The pladdo command line: the window, the terminal chat, the checker or the
+// verifier.
 #pragma once
 
 #include <optional>
@@ -13,6 +14,7 @@ enum class RunMode {
   Default,   // the window when a display is available, else the terminal
   Terminal,  // --terminal / -t
   Check,     // pladdo check FILE...
+  Verify,    // pladdo verify [--inputs LINES] FILE...
   Help,      // --help
   Version,   // --version
   Error,     // the arguments could not be understood
@@ -20,10 +22,11 @@ enum class RunMode {
 
 struct CommandLine {
   RunMode mode = RunMode::Default;
-  StartOptions options;            // paths in Windows-1252
-  std::optional<unsigned> seed;    // --seed N
-  std::vector<std::string> files;  // a sub-command's files, Windows-1252
-  std::string error;               // Swedish, Windows-1252, for RunMode::Error
+  StartOptions options;                   // paths in Windows-1252
+  std::optional<unsigned> seed;           // --seed N
+  std::vector<std::string> files;         // a sub-command's files, Windows-1252
+  std::optional<std::string> inputsFile;  // verify --inputs, Windows-1252
+  std::string error;  // Swedish, Windows-1252, for RunMode::Error
 };
 
 // Reads the arguments after the program name. Options take their value as

@@ -11,7 +11,8 @@ namespace {
 
 // Everything a parse gave, on one line: mode, paths, switches, seed, files.
 std::string Describe(const CommandLine& r) {
-  const char* modes[] = {"default", "terminal", "check", "help", "version"};
+  const char* modes[] = {"default", "terminal", "check",
+                         "verify",  "help",     "version"};
   if (r.mode == RunMode::Error) return r.error;
   std::string text = modes[static_cast<int>(r.mode)];
   text += " " + r.options.strProfile1 + "|" + r.options.strProfile2 + "|" +
@@ -20,12 +21,19 @@ std::string Describe(const CommandLine& r) {
   if (r.options.bPrintNames) text += " names";
   if (r.seed) text += " seed=" + std::to_string(*r.seed);
   for (const std::string& file : r.files) text += " [" + file + "]";
+  if (r.inputsFile) text += " inputs=" + *r.inputsFile;
   return text;
 }
 
 TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
   const std::string unknown = "pladdo: ok\xE4nd flagga \"";
   const std::string help = "\". Skriv pladdo --help f\xF6r att se flaggorna.";
+  const std::string verifyFiles =
+      "pladdo verify: ange minst en profilfil, till exempel: pladdo verify "
+      "min.ppf";
+  const std::string inputsOne =
+      "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en "
+      "profilfil.";
   const std::string seed =
       "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
   // clang-format off
@@ -47,6 +55,18 @@ TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
       {{"--seed", "4294967296"}, seed + "4294967296\"."},
       {{"hej"}, "pladdo: ov\xE4ntat argument \"hej" + help},
       {{"check"}, "pladdo check: ange minst en profilfil, till exempel: pladdo check min.ppf"},
+      // pladdo verify
+      {{"verify", "--language", "l.dat", "a.ppf", "b.ppf"}, "verify ||l.dat [a.ppf] [b.ppf]"},
+      {{"verify", "--inputs", "r\xC3\xA5.txt", "a.ppf"}, "verify || [a.ppf] inputs=r\xE5.txt"},
+      {{"verify", "a.ppf", "--inputs=r.txt"}, "verify || [a.ppf] inputs=r.txt"},
+      {{"verify", "a.ppf", "-h"}, "help || [a.ppf]"},
+      {{"verify", "--inputs", "r.txt", "a.ppf", "b.ppf"}, inputsOne},
+      {{"verify", "--inputs", "r.txt"}, verifyFiles},
+      {{"verify"}, verifyFiles},
+      {{"verify", "a.ppf", "--inputs"}, "pladdo: flaggan --inputs beh\xF6ver ett v\xE4rde."},
+      {{"verify", "--auto", "a.ppf"}, unknown + "--auto" + help},
+      {{"check", "--inputs", "r.txt", "a.ppf"}, unknown + "--inputs" + help},
+      {{"--inputs", "r.txt"}, unknown + "--inputs" + help},
   };
   // clang-format on
   for (const auto& row : rows) {
