@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "engine/ReplyTrace.h"
 #include "engine/TextUtil.h"
 #include "tests/engine/EngineTestAccess.h"
+#include "ui/terminal/VerifyCommand.h"
 
 namespace pladdo {
 namespace {
@@ -228,6 +230,19 @@ TEST(ShippedPladdo, HasManyGroupsOfSeveralAnswersAndHelpNumbersOnlyInTheNet) {
     for (const std::string& answer : groups[i].answers) {
       EXPECT_FALSE(NamesHelp(answer)) << U8(answer);
     }
+  }
+}
+
+TEST(ShippedProfiles, PladdoVerifyFindsNothing) {
+  // What `pladdo verify` runs: every #> sample reaches its own group (the
+  // distress lines reach the safety net), no pattern row is shadowed by an
+  // earlier one, every block variable names a block and every block is used.
+  for (const std::string& profile : {kPladdo, kRimbus}) {
+    SCOPED_TRACE(profile);
+    std::ostringstream report;
+    EXPECT_EQ(RunVerify({profile}, kProfiles + "language.dat", report),
+              kVerifyClean)
+        << report.str();
   }
 }
 
