@@ -28,7 +28,8 @@ namespace {
 const std::string kProfiles = std::string(PLADDO_PROFILES) + "/";
 const std::string kPladdo = kProfiles + "pladdo.ppf";
 const std::string kRimbus = kProfiles + "rimbus.ppf";
-constexpr unsigned kSeeds[] = {1, 4711, 31337, 65521, 100003, 271828, 314159};
+// Four runs of the dialogue, each the same every time.
+constexpr unsigned kSeeds[] = {1, 4711, 31337, 65521};
 
 // Windows-1252 to UTF-8, so that failure messages read right.
 std::string U8(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
@@ -264,7 +265,7 @@ struct Rate {
 constexpr int kPresses = 61;  // the first press sends Rimbus's name
 
 TEST(AutomaticDialogue, FiftyExchangesStayFreeOfCodesAndMostlyDistinct) {
-  for (unsigned seed : {kSeeds[0], kSeeds[1], kSeeds[2], kSeeds[3]}) {
+  for (unsigned seed : kSeeds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     PinRandomSeed(seed);
     std::ostringstream out, err;
@@ -297,7 +298,7 @@ TEST(AutomaticDialogue, FiftyExchangesStayFreeOfCodesAndMostlyDistinct) {
 
 TEST(AutomaticDialogue, EachBotAnswersTheQuestionTheOtherEndsOn) {
   const GroupIndex pladdoGroups(kPladdo), rimbusGroups(kRimbus);
-  for (unsigned seed : {kSeeds[0], kSeeds[1], kSeeds[2], kSeeds[3]}) {
+  for (unsigned seed : kSeeds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const Dialogue run = RunDialogue(seed, kPresses);
     ASSERT_EQ(run.lines.size(), 1u + 2u * kPresses);
@@ -349,21 +350,27 @@ TEST(AutomaticDialogue, EachBotAnswersTheQuestionTheOtherEndsOn) {
 TEST(AutomaticDialogue, RimbusRhymesAtLeastOneLineInThree) {
   const std::vector<std::string> rows = RimRows();
   ASSERT_GE(rows.size(), 10u);
-  for (unsigned seed : {kSeeds[0], kSeeds[1], kSeeds[2], kSeeds[3]}) {
+  for (unsigned seed : kSeeds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const Dialogue run = RunDialogue(seed, kPresses);
     int lines = 0, rhymes = 0;
+    std::string plain;  // the lines that do not rhyme, for the message
     for (std::size_t i = 3; i < run.lines.size(); i += 2) {
       ++lines;
-      rhymes += Rhymes(Said(run.lines[i]), rows);
+      if (Rhymes(Said(run.lines[i]), rows)) {
+        ++rhymes;
+      } else {
+        plain += "\n  " + U8(run.lines[i]);
+      }
     }
-    EXPECT_GE(rhymes * 3, lines) << rhymes << " of " << lines << " rhyme";
+    EXPECT_GE(rhymes * 3, lines)
+        << rhymes << " of " << lines << " rhyme; these do not:" << plain;
   }
 }
 
 TEST(AutomaticDialogue, NoLineComesThreeTimesWithinFortyExchanges) {
   constexpr std::size_t kWindow = 2 * 40;  // two lines an exchange
-  for (unsigned seed : {kSeeds[0], kSeeds[1], kSeeds[2], kSeeds[3]}) {
+  for (unsigned seed : kSeeds) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const Dialogue run = RunDialogue(seed, kPresses);
     std::map<std::string, std::vector<std::size_t>> where;
