@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -197,37 +198,28 @@ struct StyledLine {
 };
 
 std::vector<StyledLine> ParseHtml(const std::string& html) {
+  const std::size_t start = html.find("<pre>"), end = html.find("</pre>");
+  if (start == std::string::npos || end == std::string::npos) return {};
+  std::string pre = html.substr(start + 5, end - start - 5);
+  if (pre.starts_with("\n")) pre.erase(0, 1);
+  static const std::regex kToken(
+      R"re(<span style="([^"]*)">|</span>|&(lt|gt|amp|quot);|[\s\S])re");
+  const std::map<std::string, char> entities = {
+      {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}};
   std::vector<StyledLine> lines(1);
-  std::size_t at = html.find("<pre>");
-  const std::size_t end = html.find("</pre>");
-  if (at == std::string::npos || end == std::string::npos) return {};
-  at += html[at + 5] == '\n' ? 6 : 5;
-  const std::pair<std::string, char> entities[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
-  const std::string open = "<span style=\"", close = "</span>";
   std::string style;
-  while (at < end) {
-    if (html.compare(at, open.size(), open) == 0) {
-      const std::size_t quote = html.find('"', at + open.size());
-      style = html.substr(at + open.size(), quote - at - open.size());
-      at = html.find('>', quote) + 1;
-    } else if (html.compare(at, close.size(), close) == 0) {
+  for (std::sregex_iterator it(pre.begin(), pre.end(), kToken), last;
+       it != last; ++it) {
+    const std::string token = it->str();
+    if (token.starts_with("<span")) {
+      style = (*it)[1];
+    } else if (token == "</span>") {
       style.clear();
-      at += close.size();
-    } else if (html[at] == '\n') {
+    } else if (token == "\n") {
       lines.emplace_back();
-      ++at;
     } else {
-      char byte = html[at];
-      std::size_t length = 1;
-      for (const auto& [entity, character] : entities)
-        if (html.compare(at, entity.size(), entity) == 0) {
-          byte = character;
-          length = entity.size();
-        }
-      lines.back().text += byte;
+      lines.back().text += it->length(2) > 0 ? entities.at((*it)[2]) : token[0];
       lines.back().styles.push_back(style);
-      at += length;
     }
   }
   return lines;

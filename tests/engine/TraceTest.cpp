@@ -138,10 +138,8 @@ TEST_P(TraceTest, TellsTheRuleTheRowsTheCaptureAndTheVariables) {
       (void)engine.GetReply();
     }
     std::string expected = row.trace;
-    const std::string words = File("words.txt");
-    if (const auto at = expected.find("WORDS"); at != std::string::npos) {
-      expected.replace(expected.find("WORDS"), 5, words);
-      expected.replace(expected.find("WORDS"), 5, words);
+    for (std::size_t at; (at = expected.find("WORDS")) != std::string::npos;) {
+      expected.replace(at, 5, File("words.txt"));
     }
     EXPECT_EQ(Describe(engine.GetTrace()), expected);
     EXPECT_EQ(engine.GetTrace().strProfile, File("bot.ppf"));

@@ -29,16 +29,13 @@ TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
       {"hej", "hej d\xE5", true, "a word at its start"},
       {"tycker om", "jag tycker om dig", true, "a phrase in its middle"},
       {"fisk", "fisk!", true, "punctuation after it"},
-      {"fisk", "fisk 2", true, "a digit is no letter"},
       {"fisk", "fiskpinne", false, "a letter after it"},
       {"fisk", "sv\xE4rdfisk", false, "a letter before it"},
       {"fisk", "fiskar och fisk", false, "its first place in the later text is inside fiskar"},
-      {"om", "tomte om", false, "its first place is inside tomte"},
       // The same pattern
       {"jag*dig", "jag*dig", true, "the same pieces"},
       {"*hej*", "hej", true, "stars at the ends do nothing"},
       {"hej**d\xE5", "hej*d\xE5", true, "two stars act as one"},
-      {"vad?", "vad?", true, "the same single-byte wildcard"},
       {"?", "?", true, "the same pattern of wildcards only"},
       // The empty pattern
       {"", "hej", true, "the empty pattern matches every input"},
@@ -60,7 +57,6 @@ TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
       {"jag*dig", "jag tycker om digital dig", false, "WildFind takes the first dig"},
       {"jag*dig", "jag*tycker om dig", false, "the text between two pieces may hold dig"},
       {"jag*dig", "jag*dig*x", false, "unknown text follows the later piece dig"},
-      {"jag*tycker*dig", "jag*tycker*dig", true, "pieces equal to the later ones"},
       {"hej", "hej*d\xE5", false, "the word may run on after the first piece"},
       {"d\xE5", "hej*d\xE5", false, "unknown text stands before the last piece"},
       {"jag tycker", "jag tycker *om dig", true, "a blank ends the piece"},
@@ -138,14 +134,11 @@ class Verify : public ::testing::Test {
  protected:
   Verify() { PinRandomSeed(1); }
   ~Verify() override { UnpinRandomSeed(); }
-  std::string Write(const std::string& name, std::string_view bytes) const {
-    return m_dir.Write(name, bytes);
-  }
   // An engine on the profile, with an empty language table.
   CChatEngine& On(std::string_view bytes) {
-    m_engine.SetLanguageFile(Write("language.dat", ""));
+    m_engine.SetLanguageFile(m_dir.Write("language.dat", ""));
     m_engine.SetProfile(
-        Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes));
+        m_dir.Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes));
     return m_engine;
   }
   // The findings, one per entry, and "reached N of M" last.
@@ -251,7 +244,7 @@ TEST_F(Verify, SamplesReadInBothEncodings) {
 
 TEST_F(Verify, VariablesMustReachABlockAndEveryOtherBlockAVariable) {
   const std::string words =
-      Write("ord.txt", "[f\xE4rg]\n!bl\xE5\n[tom]\n[form]\n!rund\n");
+      m_dir.Write("ord.txt", "[f\xE4rg]\n!bl\xE5\n[tom]\n[form]\n!rund\n");
   const std::string missing = m_dir.File("saknas.txt");
   // clang-format off
   const struct { const char* what; std::string profile; Texts expected; } rows[] = {
@@ -350,14 +343,12 @@ TEST_F(Verify, InputsNameTheirRowAndTheLaterGroupsThatWouldMatchToo) {
 
 // ---- Helpers ----------------------------------------------------------------
 
+// Beyond the samples of the profiles above.
 TEST(SampleOfLine, TakesWhatFollowsHashAngleAfterBlanksAndTabs) {
   // clang-format off
   const struct { const char* line; bool sample; const char* text; } rows[] = {
-      {"#> hej", true, "hej"},
       {"  \t#>hej  \r", true, "hej"},
-      {"#>", true, ""},
       {"#> a # b", true, "a # b"},
-      {"# > hej", false, ""},
       {"?hej #> hej", false, ""},
       {"x#> hej", false, ""},
       {"", false, ""},
