@@ -156,32 +156,23 @@ TEST_F(E2e, CheckAndCommandLineExitWithTheirStatus) {
 
 // pladdo verify: 0 when every sample reaches its group and nothing else is
 // found, 1 with findings, 2 when a file cannot be read or the arguments are
-// wrong; --inputs answers the lines and ends with 0.
+// wrong; --inputs answers the lines and ends with 0. What it prints is the
+// unit tests' (tests/ui/terminal).
 TEST_F(E2e, VerifyExitsWithItsStatus) {
   const std::string lang = kFix + "language.dat",
                     clean = kFix + "verify_clean.ppf",
-                    planted = kFix + "verify_planted.ppf",
-                    missing = kFix + "saknas.ppf";
-  const std::string cleanOut =
-      "verify_clean.ppf: 2 av 2 prov når sin grupp; inget att anmärka.\n";
-  const std::string plantedEnd =
-      "verify_planted.ppf: 2 av 5 prov når sin grupp; 7 anmärkningar.\n";
+                    planted = kFix + "verify_planted.ppf";
   // clang-format off
-  const struct { Args args; int status; std::string outStart, outEnd, err; } rows[] = {
-      {{"verify", "--language", lang, clean}, 0, cleanOut, cleanOut, ""},
-      {{"verify", "--language", lang, planted}, 1,
-       "verify_planted.ppf:15: blocket [hälsnig] används aldrig", plantedEnd, ""},
-      {{"verify", "--language", lang, planted, clean}, 1, "", "\n" + cleanOut, ""},
-      {{"verify", "--language", lang, clean, missing}, 2, cleanOut,
-       "\n" + missing + ": filen kunde inte öppnas.\n", ""},
+  const struct { Args args; int status; std::string outEnd, err; } rows[] = {
+      {{"verify", "--language", lang, clean}, 0, "inget att anmärka.\n", ""},
+      {{"verify", "--language", lang, planted}, 1, "7 anmärkningar.\n", ""},
+      {{"verify", "--language", lang, clean, kFix + "saknas.ppf"}, 2,
+       "saknas.ppf: filen kunde inte öppnas.\n", ""},
       {{"verify", "--language", lang, "--inputs", kFix + "verify_inputs.txt", planted}, 0,
-       "«Jag gillar fisk» besvaras av verify_planted.ppf:19 «?fisk»\n",
        "        verify_planted.ppf:30 «?hej då»\n", ""},
-      {{"verify", "--inputs", kFix + "saknas.txt", planted}, 2, "", "",
+      {{"verify", "--inputs", kFix + "saknas.txt", planted}, 2, "",
        "pladdo verify: raderna i \"" + kFix + "saknas.txt\" kunde inte läsas.\n"},
-      {{"verify", "--inputs", kFix + "verify_inputs.txt", planted, clean}, 2, "", "",
-       "pladdo verify: --inputs prövar raderna mot en profil; ange exakt en profilfil.\n"},
-      {{"verify"}, 2, "", "",
+      {{"verify"}, 2, "",
        "pladdo verify: ange minst en profilfil, till exempel: pladdo verify min.ppf\n"},
   };
   // clang-format on
@@ -189,7 +180,6 @@ TEST_F(E2e, VerifyExitsWithItsStatus) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     const test::ChildRun run = Pladdo(row.args, "");
     EXPECT_EQ(run.status, row.status);
-    EXPECT_TRUE(run.out.starts_with(row.outStart)) << run.out;
     EXPECT_TRUE(run.out.ends_with(row.outEnd)) << run.out;
     EXPECT_EQ(run.err, row.err);
   }
