@@ -67,8 +67,9 @@ struct CheckResult {
   bool bOpened = false;
 };
 
-// True when an answer echoes the capture: it holds "%FE%". Such answers are
-// dropped when a keyword match captured nothing.
+// True when an answer echoes the capture: it holds "%FE%" or its capitalised
+// form "%@FE%". Such answers are dropped when a keyword match captured
+// nothing.
 bool AnswerNeedsCapture(std::string_view answer);
 
 // The rows of a profile as `pladdo verify` reads them (engine/Verify.cpp).

@@ -204,7 +204,10 @@ const BuiltInName* FindBuiltIn(std::string_view variable) {
 }  // namespace
 
 bool AnswerNeedsCapture(std::string_view answer) {
-  return answer.find("%FE%") != std::string_view::npos;
+  // "%@FE%" is the same variable: without a capture it would echo nothing
+  // just as well.
+  return answer.find("%FE%") != std::string_view::npos ||
+         answer.find("%@FE%") != std::string_view::npos;
 }
 
 CChatEngine::VariableTarget CChatEngine::ParseVariable(std::string_view text) {
