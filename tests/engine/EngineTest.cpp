@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -23,19 +22,14 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "tests/TestUtil.h"
 #include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
 
 using Texts = std::vector<std::string>;
-using namespace std::string_literals;
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << "cannot write " << path;
-}
+using test::WriteFile;
 
 std::tm At(int year, int month, int day, int hour, int minute, int second) {
   std::tm time{};
@@ -50,28 +44,21 @@ std::tm At(int year, int month, int day, int hour, int minute, int second) {
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pladdo-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
-    m_dir = pattern;
     PinRandomSeed(1);
     SetFixedTime(At(2002, 12, 4, 9, 5, 7));
   }
   ~EngineTest() override {
     SetFixedTime(std::nullopt);
     UnpinRandomSeed();
-    std::error_code error;
-    std::filesystem::remove_all(m_dir, error);
   }
-  std::string File(std::string_view n) const { return (m_dir / n).string(); }
+  std::string File(std::string_view name) const { return m_dir.File(name); }
   // Writes the profile (and the language table) and sets the engine on them.
   void UseProfile(std::string_view bytes, std::string_view table = "") {
     // A new name each time: a file kept in memory is never rewritten within
     // one tick of the file system's clock.
-    m_strProfile = File("bot" + std::to_string(++m_nProfiles) + ".ppf");
-    WriteBytes(m_strProfile, bytes);
-    WriteBytes(File("language.dat"), table);
-    m_engine.SetLanguageFile(File("language.dat"));
+    m_strProfile =
+        m_dir.Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes);
+    m_engine.SetLanguageFile(m_dir.Write("language.dat", table));
     m_engine.SetProfile(m_strProfile);
   }
   // The welcome and the replies to the inputs of a fresh conversation,
@@ -90,35 +77,24 @@ class EngineTest : public ::testing::Test {
     return text;
   }
 
-  std::filesystem::path m_dir;
+  test::TempDir m_dir;
   CChatEngine m_engine;
   CChatEngineTestAccess m_access{m_engine};
   std::string m_strProfile;
   int m_nProfiles = 0;
 };
 
-// The ways a profile is read: line by line straight from disk (files too
-// large to hold), held in memory while it was changed a moment ago (watched
-// for changes), and held in memory once it has aged (kept by its key; no
-// cache margin, so a file counts as aged at once).
-enum class Reading { Streamed, Young, Aged };
-const char* NameOf(Reading reading) {
-  return reading == Reading::Streamed ? "Streamed"
-         : reading == Reading::Young  ? "Young"
-                                      : "Aged";
-}
-void PrintTo(Reading reading, std::ostream* out) { *out << NameOf(reading); }
-
-// Runs a test body on profiles read each of those ways.
+// Runs a test body on profiles read each way: line by line straight from
+// disk ("Streamed", files too large to hold), held in memory while it was
+// changed a moment ago ("Young", watched for changes), and held in memory once
+// it has aged ("Aged", kept by its key; no cache margin, so at once).
 class FromDiskAndMemory : public EngineTest,
-                          public ::testing::WithParamInterface<Reading> {
+                          public ::testing::WithParamInterface<std::string> {
  protected:
   FromDiskAndMemory() {
     CProfileStream::ClearCache();
-    if (GetParam() == Reading::Streamed) CProfileStream::SetMaxHeldFileBytes(0);
-    if (GetParam() == Reading::Aged) {
-      CProfileStream::SetCacheMargin(std::chrono::seconds(0));
-    }
+    if (GetParam() == "Streamed") CProfileStream::SetMaxHeldFileBytes(0);
+    if (GetParam() == "Aged") CProfileStream::SetCacheMargin({});
   }
   ~FromDiskAndMemory() override {
     CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
@@ -127,11 +103,8 @@ class FromDiskAndMemory : public EngineTest,
   }
 };
 INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory,
-                         ::testing::Values(Reading::Streamed, Reading::Young,
-                                           Reading::Aged),
-                         [](const ::testing::TestParamInfo<Reading>& row) {
-                           return NameOf(row.param);
-                         });
+                         ::testing::Values("Streamed", "Young", "Aged"),
+                         [](const auto& row) { return row.param; });
 
 // Runs a test body for the profile as UTF-8 and as Windows-1252.
 class BothEncodings : public EngineTest,
@@ -142,26 +115,21 @@ class BothEncodings : public EngineTest,
   }
 };
 INSTANTIATE_TEST_SUITE_P(Engine, BothEncodings, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& row) {
+                         [](const auto& row) {
                            return row.param ? "Utf8" : "Windows1252";
                          });
 
 // ---- Block reader -----------------------------------------------------------
 
+// Each lookup opens the profile, finds the block from the top and reads it.
 TEST_P(FromDiskAndMemory,
        BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
   const std::string x(1021, 'x');
-  const struct {
-    std::string profile, block;
-    Texts answers;
-  } rows[] = {
+  // clang-format off
+  const struct { std::string profile, block; Texts answers; } rows[] = {
       {"[START]\n!Hej # vad bra\n!Nummer #1\n", "START", {"Hej", "Nummer"}},
-      {"\t[START]\n\t!Hej\n \t \n# only a comment\n\n!a\n",
-       "START",
-       {"Hej", "a"}},
-      {"[START]\n!   Hej    p\xE5   dig  \n! Hej\n!\n",
-       "START",
-       {"Hej p\xE5 dig", "Hej", ""}},
+      {"\t[START]\n\t!Hej\n \t \n# only a comment\n\n!a\n", "START", {"Hej", "a"}},
+      {"[START]\n!   Hej    p\xE5   dig  \n! Hej\n!\n", "START", {"Hej p\xE5 dig", "Hej", ""}},
       {"[START]\r\n!a\r\n!b", "START", {"a", "b"}},
       {"[welcome] greetings\n!a\n", "WELCOME", {"a"}},
       {"[ WELCOME ]\n!a\nx[WELCOME]\n!b\n", "WELCOME", {}},
@@ -173,22 +141,20 @@ TEST_P(FromDiskAndMemory,
       {"[START]\n!a\nhello\n!b\n", "START", {"a"}},
       {"[NOTFOUND]\n!a\n[NOTFOUND]\n!b\n", "NOTFOUND", {"a"}},
       {"[START]\n!a\n", "REPEAT", {}},
+      {"[x]\n!1\n[b]", "b", {}},
+      {"[a\n!1\n[a]x]\n!2\n", "a", {"2"}},
+      {"[ab]\n!1\n[a]\n!2\n", "a", {"2"}},
+      {"[[a]\n!1\n", "[a", {"1"}},
+      {"[\xC4]\n!1\n", "\xE4", {"1"}},
+      {"[]\n!1\n", "", {"1"}},
+      {"[a b]\n!1\n", "a  b", {}},
       {"!a\n[START]\n", "START", {}},
       {"", "START", {}},
-      // A line keeps its first 1023 bytes, counted after a UTF-8 line is
-      // converted, and no half of a UTF-8 letter.
-      {"[START]\n!" + x + "y\n!" + x + "yz\n", "START", {x + "y", x + "y"}},
-      {"[START]\n!" + x + "\xC3\xA4z\n!\xC3\xB6" + x.substr(3) +
-           "\xE2\x80\x94\n",
-       "START",
-       {x + "\xE4", "\xF6" + x.substr(3) + "\x97"}},
-      {"[START]\n!" + std::string(4090, 'x') + "\xC3\xA4\n!b\n",
-       "START",
-       {x + "x", "b"}},
-      {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n",
-       "START",
+      // A line that is no UTF-8 keeps its first 1023 bytes.
+      {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n", "START",
        {"\xF6" + x.substr(1) + "\xC3", "\xE5"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile);
     UseProfile(row.profile);
@@ -197,7 +163,7 @@ TEST_P(FromDiskAndMemory,
   }
 }
 
-TEST_P(BothEncodings, LongLinesAreCutAlikeInBothEncodings) {
+TEST_P(FromDiskAndMemory, LongLinesKeepTheir1023FirstLettersInBothEncodings) {
   const auto times = [](int count, const std::string& text) {
     std::string repeated;
     for (int i = 0; i < count; ++i) repeated += text;
@@ -206,131 +172,44 @@ TEST_P(BothEncodings, LongLinesAreCutAlikeInBothEncodings) {
   const std::string a = "\xC3\xA5";  // å in UTF-8
   // An answer row "!" + text, and the answer read from it: the line's first
   // 1023 characters, the rest of it skipped up to the row after it.
-  const struct {
-    std::string text, answer;
-  } rows[] = {
+  // clang-format off
+  const struct { std::string text, answer; } rows[] = {
       {times(600, a), times(600, "\xE5")},
       {times(1022, a), times(1022, "\xE5")},
       {times(1023, a), times(1022, "\xE5")},
-      {times(5000, a), times(1022, "\xE5")},
+      {times(5000, a), times(1022, "\xE5")},  // cut inside a letter first
       {times(1100, "\xE2\x80\x94"), times(1022, "\x97")},  // an em dash
       {std::string(1021, 'x') + a + "z", std::string(1021, 'x') + "\xE5"},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.text.substr(0, 12) + ".. (" +
-                 std::to_string(row.text.size()) + " bytes)");
-    UseProfile(Encode("[START]\n!" + row.text + "\n!slut\n"));
-    ASSERT_TRUE(m_access.LoadBlock("START"));
-    EXPECT_EQ(m_access.Answers(), (Texts{row.answer, "slut"}));
-  }
-}
-
-TEST_P(FromDiskAndMemory, BlockSearchGoesOnFromWhereTheStreamStands) {
-  const struct {
-    std::string file;
-    Texts names;
-    std::string found;
-    Texts answers;
-  } rows[] = {
-      // found: one digit per name
-      {"[a]\n!1\n[b]\n!2\n[A] x\n!3\n", {"a", "a"}, "11", {"3"}},
-      {"[a]\n!1\n[b]\n!2\n[a]\n!3\n", {"a", "a", "b"}, "110", {}},
-      {"[a]\n!1\n[b]\n!2\n", {"b", "a"}, "10", {}},
-      {"[x]\n!1\n[b]", {"b"}, "1", {}},
-      {"[a\n!1\n[a]x]\n!2\n", {"a"}, "1", {"2"}},
-      {"[ab]\n!1\n[a]\n!2\n", {"a"}, "1", {"2"}},
-      {"[[a]\n!1\n", {"[a"}, "1", {"1"}},
-      {"[\xC4]\n!1\n", {"\xE4"}, "1", {"1"}},
-      {"[]\n!1\n", {""}, "1", {"1"}},
-      {"[a b]\n!1\n", {"a b", "a  b"}, "10", {}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file);
-    UseProfile(row.file);
-    CProfileStream stream;
-    ASSERT_TRUE(m_access.OpenProfile(stream, m_strProfile));
-    std::string found;
-    for (const std::string& name : row.names) {
-      found += m_access.FindBlock(stream, name) ? '1' : '0';
+    for (const bool utf8 : {true, false}) {
+      SCOPED_TRACE(row.text.substr(0, 12) + ".. (" +
+                   std::to_string(row.text.size()) + " bytes), " +
+                   (utf8 ? "UTF-8" : "Windows-1252"));
+      const std::string profile = "[START]\n!" + row.text + "\n!slut\n";
+      UseProfile(utf8 ? profile : Utf8ToCp1252(profile));
+      ASSERT_TRUE(m_access.LoadBlock("START"));
+      EXPECT_EQ(m_access.Answers(), (Texts{row.answer, "slut"}));
     }
-    EXPECT_EQ(found, row.found);
-    m_access.ReadAnswers(stream);
-    EXPECT_EQ(m_access.Answers(), row.answers);
-    EXPECT_TRUE(stream.AtEnd());
   }
 }
 
-TEST_F(EngineTest, BlockReaderCountsEveryLineReadIncludingTheFinalEnd) {
-  const struct {
-    std::string file;
-    Texts rows;
-    std::vector<int> counts;
-  } rows[] = {
-      // every ReadRow result and the lines counted after each
-      {"# comment\n\n[INFO]\n!a\n", {"[INFO]", "!a", ""}, {3, 4, 5}},
-      {"[INFO]\n!a", {"[INFO]", "!a", ""}, {1, 2, 2}},
-      {"", {""}, {1}},
-      {"\n\n", {""}, {3}},
-      {"[START]\n!" + std::string(1100, 'x') + "\n!next\n",
-       {"[START]", "!" + std::string(1022, 'x'), "!next", ""},
-       {1, 2, 3, 4}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file.substr(0, 20));
-    WriteBytes(File("count.ppf"), row.file);
-    CProfileStream stream;
-    ASSERT_TRUE(m_access.OpenProfile(stream, File("count.ppf")));
-    const int base = m_access.LineCount();
-    for (std::size_t i = 0; i <= row.rows.size(); ++i) {
-      const std::size_t last = std::min(i, row.rows.size() - 1);
-      EXPECT_EQ(m_access.ReadRow(stream, true), row.rows[last]) << i;
-      EXPECT_EQ(m_access.LineCount() - base, row.counts[last]) << i;
-    }
-    m_access.CloseProfile(stream);
-  }
-}
-
-TEST_F(EngineTest, FilesThatAreNoProfileDoNoHarm) {
+// Paths that name no profile are the hostile tests' (tests/hostile).
+TEST_F(EngineTest, BinaryBytesBeforeABlockAndCp1252PathsDoNoHarm) {
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 7919 % 256);
   UseProfile(binary + "\n[START]\n!ok\n");
   ASSERT_TRUE(m_access.LoadBlock("START"));
   EXPECT_EQ(m_access.Answers(), Texts{"ok"});
-  for (const std::string& path :
-       {std::string(), File("none.ppf"), m_dir.string(), "/dev/zero"s}) {
-    SCOPED_TRACE(path);
-    m_engine.SetProfile(path);
-    EXPECT_FALSE(m_access.LoadBlock("START"));  // the list stays
-    EXPECT_EQ(m_access.Answers(), Texts{"ok"});
-    EXPECT_EQ(Talk({"a", "a", "b"}),
-              "#ERROR_CANTOPENFILE#|#ERROR_NOPROFILE#"
-              "|#ERROR_NOPROFILE#|#ERROR_NOPROFILE#");
-    m_engine.SetBotName();
-    EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
-  }
   // A Windows-1252 path opens a file named in UTF-8 or in raw bytes.
   for (const char* onDisk : {"b\xC3\xA5t.ppf", "r\xE5.ppf"}) {
     SCOPED_TRACE(onDisk);
-    WriteBytes(File(onDisk), "[START]\n!a\n");
+    WriteFile(File(onDisk), "[START]\n!a\n");
     m_engine.SetProfile(File(FileLineToCp1252(onDisk)));
     EXPECT_TRUE(m_access.LoadBlock("START"));
     EXPECT_EQ(m_access.Answers(), Texts{"a"});
   }
-}
-
-TEST_F(EngineTest, EachLookupReadsTheProfileAsItIsNow) {
-  UseProfile("[START]\n!s\n[NOTFOUND]\n!old\n");
-  EXPECT_EQ(Talk({"a", "b"}), "#ERROR_WELCOMEEMPTY#|s|old");
-  WriteBytes(m_strProfile, "[NOTFOUND]\n!N\xC9W\n");
-  m_engine.SetInput("c");
-  EXPECT_EQ(m_engine.GetReply(), "N\xC9W");
-  std::filesystem::remove(m_strProfile);
-  m_engine.SetInput("d");
-  EXPECT_EQ(m_engine.GetReply(), "#ERROR_NOPROFILE#");
-  EXPECT_EQ(m_access.Answer(), "n\xE9w");  // lower-cased, not lost
-  WriteBytes(m_strProfile, "[NOTFOUND]\n!back\n");
-  m_engine.SetInput("e");
-  EXPECT_EQ(m_engine.GetReply(), "back");
 }
 
 // Gives path fixed access and modification times; its change time still
@@ -345,6 +224,10 @@ TEST_F(EngineTest, AYoungFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
   // What happens to the file after a first lookup, the answers the next
   // lookup finds, and the whole reads and index builds that lookup costs
   // with the file watched for changes, and without a watch.
+  const auto rewrite = [](const std::string& bytes) {
+    return [bytes](const std::string& path) { WriteFile(path, bytes); };
+  };
+  // clang-format off
   const struct {
     std::string change;
     std::function<void(const std::string&)> apply;
@@ -352,52 +235,21 @@ TEST_F(EngineTest, AYoungFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
     int reads, builds, unwatchedReads, unwatchedBuilds;
   } rows[] = {
       {"nothing", [](const std::string&) {}, {"alfa"}, 0, 0, 1, 0},
-      {"times set anew",
-       [](const std::string& path) {
+      {"times set anew", [](const std::string& path) {
          ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), nullptr, 0), 0);
-       },
-       {"alfa"},
-       1,
-       0,
-       1,
-       0},
-      {"the same bytes saved again",
-       [&before](const std::string& path) { WriteBytes(path, before); },
-       {"alfa"},
-       1,
-       0,
-       1,
-       0},
-      {"other bytes of the same size, the same times",
-       [](const std::string& path) {
-         WriteBytes(path, "[START]\n!beta\n");
+       }, {"alfa"}, 1, 0, 1, 0},
+      {"the same bytes saved again", rewrite(before), {"alfa"}, 1, 0, 1, 0},
+      {"other bytes of the same size, the same times", [](const std::string& path) {
+         WriteFile(path, "[START]\n!beta\n");
          SetFixedTimes(path);
-       },
-       {"beta"},
-       1,
-       1,
-       1,
-       1},
-      {"the same bytes saved as a new file renamed over it",
-       [&before](const std::string& path) {
-         WriteBytes(path + ".new", before);
+       }, {"beta"}, 1, 1, 1, 1},
+      {"the same bytes saved as a new file renamed over it", [&](const std::string& path) {
+         rewrite(before)(path + ".new");
          std::filesystem::rename(path + ".new", path);
-       },
-       {"alfa"},
-       1,
-       0,
-       1,
-       0},
-      {"a row added",
-       [](const std::string& path) {
-         std::ofstream(path, std::ios::app) << "!gamma\n";
-       },
-       {"alfa", "gamma"},
-       1,
-       1,
-       1,
-       1},
+       }, {"alfa"}, 1, 0, 1, 0},
+      {"a row added", rewrite(before + "!gamma\n"), {"alfa", "gamma"}, 1, 1, 1, 1},
   };
+  // clang-format on
   for (const bool watched : {true, false}) {
     SetProfileWatching(watched);
     for (const auto& row : rows) {
@@ -429,11 +281,11 @@ TEST_F(EngineTest, ACachedYoungFileIsTrustedOnlyWhileItsWatchReportsNothing) {
   // at the lookup; whether the kept lines are handed out.
   const struct {
     bool watched, change, aged, handedOut;
-  } rows[] = {
-      {true, false, false, true},   {true, true, false, false},
-      {false, false, false, false}, {true, false, true, true},
-      {true, true, true, false},
-  };
+  } rows[] = {{true, false, false, true},
+              {true, true, false, false},
+              {false, false, false, false},
+              {true, false, true, true},
+              {true, true, true, false}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.watched ? "watched" : "not watched") +
                  (row.change ? ", changed" : ", unchanged") +
@@ -449,7 +301,19 @@ TEST_F(EngineTest, ACachedYoungFileIsTrustedOnlyWhileItsWatchReportsNothing) {
     close(fd);
     EXPECT_EQ(watch.id >= 0, row.watched);
     StoreYoungFile(m_strProfile, FileKey(st), lines, bytes, watch);
-    if (row.change) WriteBytes(m_strProfile, "[START]\n!a\n");
+    if (row.change) WriteFile(m_strProfile, "[START]\n!a\n");
+    // A child of fork shares the parent's change reports: its own lookup
+    // must leave them to the parent.
+    if (row.watched && row.change) {
+      EXPECT_EQ(
+          test::RunChild([&] {
+            return FindCachedFile(m_strProfile, FileKey(st), row.aged).lines !=
+                           nullptr
+                       ? "kept"
+                       : "read again";
+          }).Result(),
+          "read again");
+    }
     const CachedFile found =
         FindCachedFile(m_strProfile, FileKey(st), row.aged);
     EXPECT_EQ(found.lines != nullptr, row.handedOut);
@@ -480,7 +344,6 @@ TEST_P(FromDiskAndMemory, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
       {"jag heter", "jag heter  anna  lisa ", "anna lisa"},
       {"jag \xE4r*", "jag \xE4r 25 \xE5r", ""},
       {"jag heter", "jag heter x-y", "x"},
-      {"jag heter", "jag heter a.", "a"},
       {"jag heter", "jag heter.", ""},
       {"jag*dig", "jagar dig", ""},
       {"jag*dig", "dig jag", "-"},
@@ -553,12 +416,11 @@ const std::string kBlocksUtf8 =
 TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
   UseProfile(Encode(kBlocksUtf8));
   const std::string file = File("ord.txt"), none = File("saknas.txt");
-  WriteBytes(file,
-             "[f\xC3\xA4rg]\n!r\xC3\xB6"
-             "d\n");
-  const struct {
-    std::string user, capture, text, expected;
-  } rows[] = {
+  WriteFile(file,
+            "[f\xC3\xA4rg]\n!r\xC3\xB6"
+            "d\n");
+  // clang-format off
+  const struct { std::string user, capture, text, expected; } rows[] = {
       {"Anna", "", "Hej %NAME_USER%!", "Hej Anna!"},
       {"\xE5sa", "", "%@NAME_USER%", "\xC5sa"},
       {"", "", "%@NAME_USER%.", "."},
@@ -568,8 +430,7 @@ TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
       {"", "", "100%% s\xE4ker %%NAME_USER%%", "100% s\xE4ker %NAME_USER%"},
       {"", "", "50% av oss", "50% av oss"},
       {"Anna", "", "50% av %NAME_USER%", "50[av#ERROR_NOVARIABLE#]NAME_USER%"},
-      {"", "", "%SYS_TIME_H%.%SYS_TIME_MM% %SYS_TIME_HH%:%SYS_TIME_M%",
-       "9.05 09:5"},
+      {"", "", "%SYS_TIME_H%.%SYS_TIME_MM% %SYS_TIME_HH%:%SYS_TIME_M%", "9.05 09:5"},
       {"", "", "%SYS_TIME_SS% %SYS_TIME_S%", "07 7"},
       {"", "", "%SYS_DATE_D%/%SYS_DATE_M% %SYS_DATE_YY%", "4/12 02"},
       {"", "", "%SYS_DATE_DD%.%SYS_DATE_MM%.%SYS_DATE_YYYY%", "04.12.2002"},
@@ -579,15 +440,12 @@ TEST_P(BothEncodings, ExpansionReplacesEveryVariableByItsValue) {
       {"", "", "%name_user%", "[name_user#ERROR_NOVARIABLE#]"},
       {"", "", "%@  ok  \xE4nd %", "[ok \xE4nd#ERROR_NOVARIABLE#]"},
       {"", "", "%tom%<%tomrad%>", "[tom#ERROR_NOVARIABLE#]<>"},
-      {"", "", "%" + file + "|f\xE4rg% %@" + file + "| f\xE4rg %",
-       "r\xF6"
-       "d R\xF6"
-       "d"},
+      {"", "", "%" + file + "|f\xE4rg% %@" + file + "| f\xE4rg %", "r\xF6" "d R\xF6" "d"},
       {"", "", "%" + file + "|@bl\xE5%", "[bl\xE5#ERROR_NOVARIABLE#]"},
-      {"", "", "%" + none + "|en%",
-       "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
+      {"", "", "%" + none + "|en%", "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
       {"", "", "%|en%", "[#ERROR_VARIABELCANTOPENFILE#  ]"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.text);
     m_engine.SetUserName(row.user);
@@ -699,27 +557,19 @@ const std::string kSelection =
 
 TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
   const std::string none = "#ERROR_NOVARIABLEANSWER#";
-  const struct {
-    std::string profile;
-    Texts inputs;
-    std::string replies;
-  } rows[] = {
+  // clang-format off
+  const struct { std::string profile; Texts inputs; std::string replies; } rows[] = {
       {kSelection, {"hej", "hej"}, "welcome|start|repeat"},
-      {kSelection,
-       {"x", "hej", "HEJ", "hej!"},
-       "welcome|start|speak|repeat|speak"},
+      {kSelection, {"x", "hej", "HEJ", "hej!"}, "welcome|start|speak|repeat|speak"},
       {kSelection, {"x", "Notfound", "b"}, "welcome|start|notfound|imitate"},
-      {kSelection,
-       {"x", "notfound", "notfound"},
-       "welcome|start|notfound|repeat"},
-      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n",
-       {"hej", "hej"},
+      {kSelection, {"x", "notfound", "notfound"}, "welcome|start|notfound|repeat"},
+      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n", {"hej", "hej"},
        "#ERROR_WELCOMEEMPTY#|" + none + "|" + none},
-      {"[WELCOME]\n!Hej %NAME_PLADDO%\n[START]\n!A\n[NOTFOUND]\n!nf\n",
-       {"a", "b", "c"},
+      {"[WELCOME]\n!Hej %NAME_PLADDO%\n[START]\n!A\n[NOTFOUND]\n!nf\n", {"a", "b", "c"},
        "Hej Pladdo|A|" + none + "|nf"},
       {"[START]\n!s\n", {"a", "b"}, "#ERROR_WELCOMEEMPTY#|s|" + none},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile);
     UseProfile(row.profile);
@@ -752,42 +602,29 @@ TEST_P(BothEncodings, TheWorkedConversationRunsAsDescribed) {
   EXPECT_EQ(m_engine.GetBotName(), "Kalle");
   EXPECT_EQ(m_engine.GetWelcome(), "Hej! Vad heter du?");
   m_engine.SetUserName("Anna");
-  const struct {
-    std::string input, reply, capture;
-  } turns[] = {
-      {"Anna",
-       "Trevligt att tr\xE4"
-       "ffas, Anna.",
-       ""},
+  // clang-format off
+  const struct { std::string input, reply, capture; } turns[] = {
+      {"Anna", "Trevligt att tr\xE4" "ffas, Anna.", ""},
       {"Jag heter Anna.", "Hej Anna, jag heter Kalle.", "anna"},
-      {"Mitt namn \xC4r \xD6rjan", "Hej \xD6rjan, jag heter Kalle.",
-       "\xF6rjan"},
-      {"Jag tror att du hatar mig", "Varf\xF6r tror du att jag hatar dig?",
-       "jag hatar dig"},
-      {"jag tror att v\xC5r katt jagade jag",
-       "Varf\xF6r tror du att er katt "
-       "jagade jag?",
+      {"Mitt namn \xC4r \xD6rjan", "Hej \xD6rjan, jag heter Kalle.", "\xF6rjan"},
+      {"Jag tror att du hatar mig", "Varf\xF6r tror du att jag hatar dig?", "jag hatar dig"},
+      {"jag tror att v\xC5r katt jagade jag", "Varf\xF6r tror du att er katt jagade jag?",
        "er katt jagade jag"},
       {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""},
       {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
+      // NOTFOUND draws from the block; the user typing back an answer that
+      // the bot then gives again brings IMITATE.
+      {"vet inte", "Jas\xE5?", ""},
+      {"Jas\xE5?", "Jas\xE5?", ""},
+      {"nej", "H\xE4rmar du mig?", ""},
   };
+  // clang-format on
   for (const auto& turn : turns) {
+    SCOPED_TRACE(turn.input);
     m_engine.SetInput(turn.input);
     EXPECT_EQ(m_engine.GetReply(), turn.reply);
-    EXPECT_EQ(m_engine.GetCapture(), turn.capture) << turn.input;
+    EXPECT_EQ(m_engine.GetCapture(), turn.capture);
   }
-  // NOTFOUND draws from the block; the user typing back an answer that the
-  // bot then gives again brings IMITATE.
-  std::string last;
-  bool imitated = false;
-  for (int i = 0; i < 40 && !imitated; ++i) {
-    m_engine.SetInput(i % 2 == 0 ? "vet inte " + std::to_string(i) : last);
-    last = m_engine.GetReply();
-    imitated = last == "H\xE4rmar du mig?";
-    EXPECT_TRUE(imitated || last == "Ber\xE4tta mer." || last == "Jas\xE5?")
-        << last;
-  }
-  EXPECT_TRUE(imitated);
   // A restart forgets the user and the turns but keeps profile and table.
   EXPECT_EQ(Talk({"Bo", "jag tror att du"}),
             "Hej! Vad heter du?|Trevligt att"

@@ -8,7 +8,6 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/NameOrder.h"
-#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -121,8 +120,8 @@ TEST(NameOrder, SortsAsASwedishListDoes) {
        {"Zara", "\xC9mil", "Erik", "\xC5sa", "\xD6rjan", "\xC4rla", "anna", "Bo", "Adam"},
        {"Adam", "anna", "Bo", "\xC9mil", "Erik", "Zara", "\xC5sa", "\xC4rla", "\xD6rjan"}},
       {"\xDC with Y, \xC6 with \xC4, \xD8 with \xD6",
-       {"Yngve", "\xDC" "la", "\xC6sa", "\xC4rla", "\xD8st", "\xD6" "dla"},
-       {"\xDC" "la", "Yngve", "\xC4rla", "\xC6sa", "\xD6" "dla", "\xD8st"}},
+       {"Yngve", "\xDC" "la", "Vera", "\xC6sa", "\xC4rla", "\xD8st", "\xD6" "dla"},
+       {"Vera", "\xDC" "la", "Yngve", "\xC4rla", "\xC6sa", "\xD6" "dla", "\xD8st"}},
       {"same letters: the plain one, then small before capital",
        {"\xC9va", "Eva", "eva"}, {"eva", "Eva", "\xC9va"}},
       {"signs and digits before letters, the shorter first",
@@ -137,81 +136,50 @@ TEST(NameOrder, SortsAsASwedishListDoes) {
   }
 }
 
-TEST(ProfileTools, ListingNamesAndCheckingLeaveTheConversationAlone) {
-  auto engine = On("state.ppf");
-  CChatEngineTestAccess access(*engine);
-  ASSERT_TRUE(access.LoadBlock("WELCOME"));
-  const Words answers = access.Answers();
-  const std::int32_t lines = access.LineCount();
-  EXPECT_EQ(engine->GetNames(), (Words{"Alfa", "Beta"}));
-  EXPECT_EQ(engine->CheckProfile().nFaults, 0);
-  EXPECT_EQ(access.Answers(), answers);
-  EXPECT_EQ(access.LineCount(), lines);
+// The report's information lines, for a profile of that name and language.
+std::string Head(const std::string& name, const std::string& language) {
+  return "\n#NAME# " + name +
+         "\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# " + language + "\n";
 }
 
-// The information lines of a profile whose [INFO] names only "svenska".
-const std::string kSv =
-    "\n#NAME#  \n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# svenska\n";
-const std::string kNoLanguage =
-    "\n#NAME#  \n#VERSION#  \n#AUTHOR#  \n#INFO#  \n";
-
 TEST(CheckProfile, ReportsEachFaultUnderItsBlockAndCountsThem) {
+  const std::string sv = Head(" ", "svenska"),
+                    none = Head(" ", "  (#NOLANGUAGE#)");
   // The report after its "#FILENAME#" line.
-  const struct {
-    const char* profile;
-    std::string expected;
-  } rows[] = {
-      {"check_example.ppf",
-       "\n#NAME# Test\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# test "
-       "(#NOLANGUAGE#)\n\n[SPEAK]\n[7] ?hej **\n#DOUBLEASTERISK#\n[7] ?hej "
-       "**\n#SPACEANDASTERISK#\n#NOANSWER#\n\n[X]\n[9] hej\n#ILLEGALROW#\n[10] "
-       "!100%\n#ODDPRECENT#\n\n6 #ERRORFOUND#"},
-      {"check_clean.ppf",
-       "\n#NAME# Ren\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
-       "svenska\n\n#NOERROR#"},
-      {"check_one_fault.ppf",
-       kSv + "\n[SPEAK]\n[7] !Ja 50%\n#ODDPRECENT#\n\n1 #ERRORFOUND#"},
-      {"check_only_language.ppf",
-       kNoLanguage + "#LANGUAGE# franska (#NOLANGUAGE#)\n\n1 #ERRORFOUND#"},
-      {"check_empty.ppf", kNoLanguage + "#LANGUAGE#   (#NOLANGUAGE#)\n\n\n"
-                                        "#NOANSWER#\n\n2 #ERRORFOUND#"},
-      {"check_info_only.ppf",
-       "\n#NAME# Bara info\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
-       "svenska\n\n[INFO]\n#NOANSWER#\n\n1 #ERRORFOUND#"},
+  // clang-format off
+  const struct { const char* profile; std::string expected; } rows[] = {
+      {"check_example.ppf", Head("Test", "test (#NOLANGUAGE#)") +
+       "\n[SPEAK]\n[7] ?hej **\n#DOUBLEASTERISK#\n[7] ?hej **\n#SPACEANDASTERISK#\n#NOANSWER#\n"
+       "\n[X]\n[9] hej\n#ILLEGALROW#\n[10] !100%\n#ODDPRECENT#\n\n6 #ERRORFOUND#"},
+      {"check_clean.ppf", Head("Ren", "svenska") + "\n#NOERROR#"},
+      {"check_one_fault.ppf", sv + "\n[SPEAK]\n[7] !Ja 50%\n#ODDPRECENT#\n\n1 #ERRORFOUND#"},
+      {"check_only_language.ppf", Head(" ", "franska (#NOLANGUAGE#)") + "\n1 #ERRORFOUND#"},
+      {"check_empty.ppf", none + "\n\n#NOANSWER#\n\n2 #ERRORFOUND#"},
+      {"check_info_only.ppf", Head("Bara info", "svenska") + "\n[INFO]\n#NOANSWER#\n\n1 #ERRORFOUND#"},
       {"check_double_space_asterisk.ppf",
-       kSv + "\n[SPEAK]\n[4] ?a **b\n#DOUBLEASTERISK#\n[4] ?a "
-             "**b\n#SPACEANDASTERISK#\n\n2 #ERRORFOUND#"},
+       sv + "\n[SPEAK]\n[4] ?a **b\n#DOUBLEASTERISK#\n[4] ?a **b\n#SPACEANDASTERISK#\n\n2 #ERRORFOUND#"},
       {"check_percent.ppf",  // "%NAME_USER%" alone: illegal, yet even
-       kSv + "\n[WELCOME]\n[4] %NAME_USER%\n#ILLEGALROW#\n[5] "
-             "!100%\n#ODDPRECENT#\n\n2 #ERRORFOUND#"},
+       sv + "\n[WELCOME]\n[4] %NAME_USER%\n#ILLEGALROW#\n[5] !100%\n#ODDPRECENT#\n\n2 #ERRORFOUND#"},
       {"check_two_variables.ppf",  // first unknown variable of a row only
-       kSv + "\n[WELCOME]\n[4] \"%ett%\"\n#NOVARIABLE#\n[5] "
-             "\"%saknas.txt|ord%\"\n#NOVARIABLE#\n\n2 #ERRORFOUND#"},
-      {"check_bad_headers.ppf",
-       kSv + "\n[WELCOME]\n\n[4] [SPEAK \n#ILLEGALBLOCKNAME#\n\n[6] [SPEAK] x "
-             "\n#ILLEGALBLOCKNAME#\n\n2 #ERRORFOUND#"},
-      {"check_lower_info.ppf",
-       "\n#NAME# Test\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
-       "svenska\n\n[info]\n[2] name=Test\n#ILLEGALROW#\n[3] "
-       "language=svenska\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
-      {"check_info_later.ppf",
-       kSv + "\n[INFO]\n[6] name=Test\n#ILLEGALROW#\n#NOANSWER#\n\n2 "
-             "#ERRORFOUND#"},
+       sv + "\n[WELCOME]\n[4] \"%ett%\"\n#NOVARIABLE#\n[5] \"%saknas.txt|ord%\"\n#NOVARIABLE#\n"
+       "\n2 #ERRORFOUND#"},
+      {"check_bad_headers.ppf", sv + "\n[WELCOME]\n\n[4] [SPEAK \n#ILLEGALBLOCKNAME#\n"
+       "\n[6] [SPEAK] x \n#ILLEGALBLOCKNAME#\n\n2 #ERRORFOUND#"},
+      {"check_lower_info.ppf", Head("Test", "svenska") + "\n[info]\n[2] name=Test\n#ILLEGALROW#\n"
+       "[3] language=svenska\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
+      {"check_info_later.ppf", sv + "\n[INFO]\n[6] name=Test\n#ILLEGALROW#\n#NOANSWER#\n\n2 #ERRORFOUND#"},
       {"check_pending.ppf",  // faultless [WELCOME] passed over
-       "\n#NAME# 50%\n#VERSION#  \n#AUTHOR#  \n#INFO#  \n#LANGUAGE# "
-       "svenska\n\n[SPEAK]\n[1] ?a **\n#DOUBLEASTERISK#\n[1] ?a "
-       "**\n#SPACEANDASTERISK#\n[4] name=50%\n#ODDPRECENT#\n[9] "
-       "\"%nope%\"\n#NOVARIABLE#\n\n4 #ERRORFOUND#"},
+       Head("50%", "svenska") + "\n[SPEAK]\n[1] ?a **\n#DOUBLEASTERISK#\n[1] ?a **\n#SPACEANDASTERISK#\n"
+       "[4] name=50%\n#ODDPRECENT#\n[9] \"%nope%\"\n#NOVARIABLE#\n\n4 #ERRORFOUND#"},
       {"check_pending_end.ppf",  // listed at the end under a faultless block
-       kSv + "\n[WELCOME]\n\n[3] [SPEAK \n#ILLEGALBLOCKNAME#\n\n1 "
-             "#ERRORFOUND#"},
+       sv + "\n[WELCOME]\n\n[3] [SPEAK \n#ILLEGALBLOCKNAME#\n\n1 #ERRORFOUND#"},
       {"check_line_numbers.ppf",  // comment, empty and blank lines counted
-       kNoLanguage + "#LANGUAGE#   (#NOLANGUAGE#)\n\n[WELCOME]\n[5] hej "
-                     "d\xE5\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
+       none + "\n[WELCOME]\n[5] hej d\xE5\n#ILLEGALROW#\n#NOANSWER#\n\n3 #ERRORFOUND#"},
       {"check_utf8.ppf",  // reported in Windows-1252
-       kSv + "\n[WELCOME]\n[4] hej p\xE5 dig\n#ILLEGALROW#\n\n1 #ERRORFOUND#"},
+       sv + "\n[WELCOME]\n[4] hej p\xE5 dig\n#ILLEGALROW#\n\n1 #ERRORFOUND#"},
       {"saknas.ppf", "#DEBUG_COLDNTOPENFILE#\n"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.profile);
     auto engine = On(row.profile);

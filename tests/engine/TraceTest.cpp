@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "engine/ChatEngine.h"
 #include "engine/ProfileCache.h"
 #include "engine/Random.h"
+#include "tests/TestUtil.h"
 #include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
@@ -48,32 +48,22 @@ constexpr const char* kProfile =
 class TraceTest : public ::testing::TestWithParam<bool> {
  protected:
   TraceTest() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pladdo-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
-    m_dir = pattern;
     ClearProfileCache();
     if (GetParam()) SetProfileCacheMargin(std::chrono::seconds(0));
-    Write("words.txt", "# the file of a file variable\n[ord]\n!ett ord\n");
+    m_dir.Write("words.txt",
+                "# the file of a file variable\n[ord]\n!ett ord\n");
     std::string profile = kProfile;
     profile.replace(profile.find("WORDS"), 5, File("words.txt"));
-    Write("bot.ppf", profile);
-    Write("language.dat", "[svenska]\n\"jag\" \"du\"\n");
+    m_dir.Write("bot.ppf", profile);
+    m_dir.Write("language.dat", "[svenska]\n\"jag\" \"du\"\n");
     PinRandomSeed(3);
   }
   ~TraceTest() override {
     UnpinRandomSeed();
     SetProfileCacheMargin(kProfileCacheMargin);
     ClearProfileCache();
-    std::error_code error;
-    std::filesystem::remove_all(m_dir, error);
   }
-  std::string File(const std::string& name) const {
-    return (m_dir / name).string();
-  }
-  void Write(const std::string& name, const std::string& bytes) {
-    std::ofstream(File(name), std::ios::binary) << bytes;
-  }
+  std::string File(const std::string& name) const { return m_dir.File(name); }
   // A row as "line:text", or "-" for none.
   static std::string Row(const TraceRow& row) {
     return row.nLine == 0 ? "-" : std::to_string(row.nLine) + ":" + row.strText;
@@ -102,7 +92,7 @@ class TraceTest : public ::testing::TestWithParam<bool> {
     return text + " => " + t.strReply;
   }
 
-  std::filesystem::path m_dir;
+  test::TempDir m_dir;
 };
 
 INSTANTIATE_TEST_SUITE_P(Trace, TraceTest, ::testing::Bool(),
@@ -148,10 +138,8 @@ TEST_P(TraceTest, TellsTheRuleTheRowsTheCaptureAndTheVariables) {
       (void)engine.GetReply();
     }
     std::string expected = row.trace;
-    const std::string words = File("words.txt");
-    if (const auto at = expected.find("WORDS"); at != std::string::npos) {
-      expected.replace(expected.find("WORDS"), 5, words);
-      expected.replace(expected.find("WORDS"), 5, words);
+    for (std::size_t at; (at = expected.find("WORDS")) != std::string::npos;) {
+      expected.replace(at, 5, File("words.txt"));
     }
     EXPECT_EQ(Describe(engine.GetTrace()), expected);
     EXPECT_EQ(engine.GetTrace().strProfile, File("bot.ppf"));
@@ -176,7 +164,7 @@ TEST_P(TraceTest, NotesDepthAndBudgetAndAMissingProfile) {
   }
 
   // The doubling block spends the budget: what comes after is only noted.
-  Write("double.ppf", "[START]\n!%d%\n[d]\n!%d% %d%\n");
+  m_dir.Write("double.ppf", "[START]\n!%d%\n[d]\n!%d% %d%\n");
   engine.SetProfile(File("double.ppf"));
   engine.Reset();
   engine.SetInput("x");

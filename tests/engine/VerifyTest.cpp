@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "engine/Random.h"
 #include "engine/Shadow.h"
 #include "engine/Verify.h"
+#include "tests/TestUtil.h"
 
 namespace pladdo {
 namespace {
@@ -30,16 +29,13 @@ TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
       {"hej", "hej d\xE5", true, "a word at its start"},
       {"tycker om", "jag tycker om dig", true, "a phrase in its middle"},
       {"fisk", "fisk!", true, "punctuation after it"},
-      {"fisk", "fisk 2", true, "a digit is no letter"},
       {"fisk", "fiskpinne", false, "a letter after it"},
       {"fisk", "sv\xE4rdfisk", false, "a letter before it"},
       {"fisk", "fiskar och fisk", false, "its first place in the later text is inside fiskar"},
-      {"om", "tomte om", false, "its first place is inside tomte"},
       // The same pattern
       {"jag*dig", "jag*dig", true, "the same pieces"},
       {"*hej*", "hej", true, "stars at the ends do nothing"},
       {"hej**d\xE5", "hej*d\xE5", true, "two stars act as one"},
-      {"vad?", "vad?", true, "the same single-byte wildcard"},
       {"?", "?", true, "the same pattern of wildcards only"},
       // The empty pattern
       {"", "hej", true, "the empty pattern matches every input"},
@@ -61,7 +57,6 @@ TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
       {"jag*dig", "jag tycker om digital dig", false, "WildFind takes the first dig"},
       {"jag*dig", "jag*tycker om dig", false, "the text between two pieces may hold dig"},
       {"jag*dig", "jag*dig*x", false, "unknown text follows the later piece dig"},
-      {"jag*tycker*dig", "jag*tycker*dig", true, "pieces equal to the later ones"},
       {"hej", "hej*d\xE5", false, "the word may run on after the first piece"},
       {"d\xE5", "hej*d\xE5", false, "unknown text stands before the last piece"},
       {"jag tycker", "jag tycker *om dig", true, "a blank ends the piece"},
@@ -82,6 +77,7 @@ TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
        "only the whole word"},
       {{"jag tycker inte om fisk", "fisk"}, {-1, -1}, "the specific row above the general"},
       {{"hej d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first of two that cover"},
+      {{"d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first in the file, not the first key found"},
       {{"hej", "*", "vad", "hej"}, {-1, -1, 1, 0}, "an empty pattern takes every row after it"},
       {{"?", "?", "a"}, {-1, 0, -1}, "wildcards only: the same pattern alone"},
       {{"x", "a x b", "x", "c x"}, {-1, 0, 0, 0}, "one key for many rows"},
@@ -113,57 +109,19 @@ TEST(FindShadowingRows, FindsTheCoveringRowAmongThousands) {
 
 // ---- The profile ------------------------------------------------------------
 
-const char* KindName(FindingKind kind) {
-  switch (kind) {
-    case FindingKind::SampleOtherGroup:
-      return "other-group";
-    case FindingKind::SampleOtherBlock:
-      return "block";
-    case FindingKind::SampleOwnNoCapture:
-      return "own-needs-capture";
-    case FindingKind::SampleOwnNoAnswers:
-      return "own-no-answers";
-    case FindingKind::SampleOtherNoCapture:
-      return "other-needs-capture";
-    case FindingKind::SampleOtherNoAnswers:
-      return "other-no-answers";
-    case FindingKind::SampleNoPattern:
-      return "no-pattern";
-    case FindingKind::SampleBeforeSpeak:
-      return "sample-before-speak";
-    case FindingKind::SampleNoSpeak:
-      return "sample-no-speak";
-    case FindingKind::SampleEmpty:
-      return "empty";
-    case FindingKind::SampleUnanswered:
-      return "unanswered";
-    case FindingKind::PatternShadowed:
-      return "shadowed";
-    case FindingKind::PatternBeforeSpeak:
-      return "before-speak";
-    case FindingKind::PatternNoSpeak:
-      return "no-speak";
-    case FindingKind::VariableNoBlock:
-      return "no-block";
-    case FindingKind::VariableEmptyBlock:
-      return "empty-block";
-    case FindingKind::VariableNoFile:
-      return "no-file";
-    case FindingKind::VariableNoBlockInFile:
-      return "no-block-in-file";
-    case FindingKind::VariableEmptyBlockInFile:
-      return "empty-block-in-file";
-    case FindingKind::BlockUnused:
-      return "unused";
-    case FindingKind::BlockDuplicate:
-      return "duplicate";
-  }
-  return "?";
-}
+// The kinds of finding in their order in FindingKind.
+// clang-format off
+const char* const kKindNames[] = {
+    "other-group", "block", "own-needs-capture", "own-no-answers", "other-needs-capture",
+    "other-no-answers", "no-pattern", "sample-before-speak", "sample-no-speak", "empty",
+    "unanswered", "shadowed", "before-speak", "no-speak", "no-block", "empty-block", "no-file",
+    "no-block-in-file", "empty-block-in-file", "unused", "duplicate"};
+// clang-format on
 
 // One finding on one line: "line kind «text»", then what it refers to.
 std::string Describe(const VerifyFinding& f) {
-  std::string text = std::to_string(f.nLine) + " " + KindName(f.kind);
+  std::string text =
+      std::to_string(f.nLine) + " " + kKindNames[static_cast<int>(f.kind)];
   if (!f.strText.empty()) text += " \xAB" + f.strText + "\xBB";
   if (f.other.nLine > 0) text += " by " + std::to_string(f.other.nLine);
   if (f.nGroupLine > 0) text += " group " + std::to_string(f.nGroupLine);
@@ -174,28 +132,13 @@ std::string Describe(const VerifyFinding& f) {
 
 class Verify : public ::testing::Test {
  protected:
-  Verify() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "pladdo-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no temp folder";
-    m_dir = pattern;
-    PinRandomSeed(1);
-  }
-  ~Verify() override {
-    UnpinRandomSeed();
-    std::error_code error;
-    std::filesystem::remove_all(m_dir, error);
-  }
-  std::string Write(const std::string& name, std::string_view bytes) const {
-    const std::string path = (m_dir / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
+  Verify() { PinRandomSeed(1); }
+  ~Verify() override { UnpinRandomSeed(); }
   // An engine on the profile, with an empty language table.
   CChatEngine& On(std::string_view bytes) {
-    m_engine.SetLanguageFile(Write("language.dat", ""));
+    m_engine.SetLanguageFile(m_dir.Write("language.dat", ""));
     m_engine.SetProfile(
-        Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes));
+        m_dir.Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes));
     return m_engine;
   }
   // The findings, one per entry, and "reached N of M" last.
@@ -210,7 +153,7 @@ class Verify : public ::testing::Test {
     return texts;
   }
 
-  std::filesystem::path m_dir;
+  test::TempDir m_dir;
   CChatEngine m_engine;
   int m_nProfiles = 0;
 };
@@ -301,8 +244,8 @@ TEST_F(Verify, SamplesReadInBothEncodings) {
 
 TEST_F(Verify, VariablesMustReachABlockAndEveryOtherBlockAVariable) {
   const std::string words =
-      Write("ord.txt", "[f\xE4rg]\n!bl\xE5\n[tom]\n[form]\n!rund\n");
-  const std::string missing = (m_dir / "saknas.txt").string();
+      m_dir.Write("ord.txt", "[f\xE4rg]\n!bl\xE5\n[tom]\n[form]\n!rund\n");
+  const std::string missing = m_dir.File("saknas.txt");
   // clang-format off
   const struct { const char* what; std::string profile; Texts expected; } rows[] = {
       {"built-in variables, case and blanks and wildcards in names, the capital marker",
@@ -337,16 +280,16 @@ TEST_F(Verify, VariablesMustReachABlockAndEveryOtherBlockAVariable) {
 
 // A file variable that names the profile itself reaches its blocks.
 TEST_F(Verify, AFileVariableNamingTheProfileReachesItsBlocks) {
-  const std::string path = (m_dir / "bot1.ppf").string();
+  const std::string path = m_dir.File("bot1.ppf");
   EXPECT_EQ(Findings("[NOTFOUND]\n!%" + path + "|extra%\n[extra]\n!x\n"),
             Texts{"reached 0 of 0"});
 }
 
 TEST_F(Verify, AProfileThatCannotBeOpenedSaysSo) {
-  m_engine.SetProfile((m_dir / "saknas.ppf").string());
+  m_engine.SetProfile(m_dir.File("saknas.ppf"));
   EXPECT_FALSE(m_engine.VerifyProfile().bOpened);
   EXPECT_FALSE(m_engine.RunInputs({"hej"}).bOpened);
-  m_engine.SetProfile(m_dir.string());
+  m_engine.SetProfile(m_dir.Path().string());
   EXPECT_FALSE(m_engine.VerifyProfile().bOpened);
 }
 
@@ -400,14 +343,12 @@ TEST_F(Verify, InputsNameTheirRowAndTheLaterGroupsThatWouldMatchToo) {
 
 // ---- Helpers ----------------------------------------------------------------
 
+// Beyond the samples of the profiles above.
 TEST(SampleOfLine, TakesWhatFollowsHashAngleAfterBlanksAndTabs) {
   // clang-format off
   const struct { const char* line; bool sample; const char* text; } rows[] = {
-      {"#> hej", true, "hej"},
       {"  \t#>hej  \r", true, "hej"},
-      {"#>", true, ""},
       {"#> a # b", true, "a # b"},
-      {"# > hej", false, ""},
       {"?hej #> hej", false, ""},
       {"x#> hej", false, ""},
       {"", false, ""},

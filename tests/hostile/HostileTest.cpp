@@ -1,20 +1,14 @@
 // Hostile files and input: unusable paths, binary profiles, a 50 MB line,
-// 200,000 blocks, a profile changed between replies, 100,000 word pairs, user
-// names made of variables, the stream cache, and the built pladdo program fed
-// 1 MB lines, NUL bytes and invalid UTF-8 and run under valgrind. Each case
-// runs in a child process that is killed when it does not finish in time.
+// 200,000 blocks, a profile changed between replies, 100,000 word pairs, the
+// stream cache, and the built pladdo program fed 1 MB lines, NUL bytes and
+// invalid UTF-8 and run under valgrind. Each case runs in a child process
+// that is killed when it does not finish in time.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -23,93 +17,25 @@
 #include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
+#include "tests/TestUtil.h"
 #include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
 
-// The path of name in a private folder that goes when the tests end.
-std::string File(std::string_view name) {
-  struct Folder {
-    std::string path = std::filesystem::temp_directory_path() / "pladdoXXXXXX";
-    std::error_code ignored;
-    Folder() { EXPECT_NE(mkdtemp(path.data()), nullptr); }
-    ~Folder() { std::filesystem::remove_all(path, ignored); }
-  };
-  static const Folder folder;
-  return folder.path + "/" + std::string(name);
-}
+using test::RunChild;
+using Texts = std::vector<std::string>;
 
-// Writes bytes to name in the private folder; returns its path.
+const test::TempDir& Dir() {
+  static const test::TempDir dir;
+  return dir;
+}
+std::string File(std::string_view name) { return Dir().File(name); }
 std::string Write(std::string_view name, std::string_view bytes) {
-  std::ofstream(File(name), std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return File(name);
+  return Dir().Write(name, bytes);
 }
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-struct ChildRun {
-  std::string failure;  // why the child did not end with status 0, or ""
-  std::string out;      // its standard output
-  std::string err;      // its standard error
-  // What the tests compare: the output, or why there is none.
-  std::string Result() const { return failure.empty() ? out : failure; }
-};
-
-// Runs body in a forked child that writes what body gives back to standard
-// output, with input on standard input. A child still running after seconds
-// is killed, so that a hang fails its own case.
-ChildRun RunChild(const std::function<std::string()>& body,
-                  std::string_view input = "", int seconds = 30) {
-  const std::string in = Write(".in", input), out = File(".o"),
-                    err = File(".e");
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(open(in.c_str(), O_RDONLY), 0);
-    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
-    dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
-    try {
-      std::cout << body() << std::flush;
-    } catch (...) {
-      _exit(3);
-    }
-    _exit(0);
-  }
-  int status = 0;
-  bool killed = false;
-  // Files rather than pipes: the child never waits for the test to read.
-  for (int ms = 0; pid > 0 && waitpid(pid, &status, WNOHANG) == 0; ms += 5) {
-    if (ms > seconds * 1000 && !killed) killed = kill(pid, SIGKILL) == 0;
-    usleep(5000);
-  }
-  const int code = WEXITSTATUS(status);
-  return {pid < 0  ? "cannot fork"
-          : killed ? "did not finish within " + std::to_string(seconds) + " s"
-          : WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status))
-          : code != 0           ? "exit status " + std::to_string(code)
-                                : "",
-          Read(out), Read(err)};
-}
-
-// Runs argv (the program first) in a child as RunChild does.
-ChildRun RunProgram(std::vector<std::string> argv, std::string_view input,
-                    int seconds) {
-  std::vector<char*> pointers;
-  for (std::string& arg : argv) pointers.push_back(arg.data());
-  pointers.push_back(nullptr);
-  // The child prints what it could not run when execv fails.
-  const auto run = [&] {
-    execv(pointers[0], pointers.data());
-    return "cannot run " + argv[0];
-  };
-  return RunChild(run, input, seconds);
-}
-
-std::string Join(const std::vector<std::string>& texts) {
+std::string Join(const Texts& texts) {
   std::string joined;
   for (const std::string& text : texts) joined += " | " + text;
   return joined.substr(std::min<std::size_t>(3, joined.size()));
@@ -121,22 +47,20 @@ constexpr char kProfile[] =
     "[INFO]\nname=Test\nlanguage=svenska\n[NAME]\n!Testbot\n[WELCOME]\n!Hej!\n"
     "[START]\n!Trevligt att träffas, %NAME_USER%!\n[REPEAT]\n!Upprepar du?\n"
     "[IMITATE]\n!Härmar du?\n[SPEAK]\n?jag heter*\n!Hej %FE%!\n?alfa\n"
-    "!Svar alfa\n[NOTFOUND]\n!Inget\n[dubbel]\n!%dubbel% %dubbel%\n";
+    "!Svar alfa\n[NOTFOUND]\n!Inget\n";
 constexpr char kLanguage[] = "[svenska]\n\"jag\" \"du\"\n\"mig\" \"dig\"\n";
 const std::string kGreeting = Utf8ToCp1252("Trevligt att träffas, ");
 
 // Opens profile and language in engine, then gives the welcome and one reply
 // per input; the first input is also the user's name, as the window makes it.
-std::vector<std::string> Converse(CChatEngine& engine,
-                                  const std::string& profile,
-                                  const std::string& language,
-                                  const std::vector<std::string>& inputs) {
+Texts Converse(CChatEngine& engine, const std::string& profile,
+               const std::string& language, const Texts& inputs) {
   PinRandomSeed(1);
   engine.SetLanguageFile(language);
   engine.SetProfile(profile);
   engine.Reset();
   engine.SetBotName();
-  std::vector<std::string> shown{std::string(engine.GetWelcome())};
+  Texts shown{std::string(engine.GetWelcome())};
   for (const std::string& input : inputs) {
     if (!engine.HasUserName()) engine.SetUserName(input);
     engine.SetInput(input);
@@ -155,8 +79,8 @@ TEST(HostilePath, UnusableFileIsRefusedWithItsCodeWithoutBlocking) {
   std::filesystem::create_directory(File("mapp"));
   mkfifo(File("fifo").c_str(), 0600);
   const std::string language = Write("language.dat", kLanguage);
-  for (const std::string& path :
-       {File("saknas"), File("mapp"), File("fifo"), std::string("/dev/zero")}) {
+  for (const std::string& path : {std::string(), File("saknas"), File("mapp"),
+                                  File("fifo"), std::string("/dev/zero")}) {
     SCOPED_TRACE(path);
     // The same path as a block variable's file and as the language table.
     const std::string variable = Write(
@@ -188,20 +112,19 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
   }
   // Welcome | bot name | checker's verdict; no row has [INFO], so the
   // missing language is one fault.
+  // clang-format off
   const std::pair<std::string, std::string> rows[] = {
       // 67 rows with an odd number of "%", no language, no answer at all.
-      {noise,
-       "#ERROR_WELCOMEEMPTY# | #ERROR_NOVARIABLEANSWER# | 69 #ERRORFOUND#"},
+      {noise, "#ERROR_WELCOMEEMPTY# | #ERROR_NOVARIABLEANSWER# | 69 #ERRORFOUND#"},
       // NUL bytes read as blanks; a Windows-1252 letter is kept.
       {std::string("\0[WELCOME]\0\n!Hej\0d\xE4r\n[NAME]\n\0!Nolla\n", 36),
        "Hej d\xE4r | Nolla | 1 #ERRORFOUND#"},
       // A valid UTF-8 row is converted, an invalid one kept as it is.
-      {"[WELCOME]\n!Caf\xC3\xA9 \xC3\n[NAME]\n!Caf\xC3\xA9\n",
-       "Caf\xC3\xA9 \xC3 | Caf\xE9 | 1 #ERRORFOUND#"},
+      {"[WELCOME]\n!Caf\xC3\xA9 \xC3\n[NAME]\n!Caf\xC3\xA9\n", "Caf\xC3\xA9 \xC3 | Caf\xE9 | 1 #ERRORFOUND#"},
       // Carriage returns and form feeds are blanks.
-      {"[WELCOME]\r\n\f!Hej\r\r\n[NAME]\r\n!Bot\r\n",
-       "Hej | Bot | 1 #ERRORFOUND#"},
+      {"[WELCOME]\r\n\f!Hej\r\r\n[NAME]\r\n!Bot\r\n", "Hej | Bot | 1 #ERRORFOUND#"},
   };
+  // clang-format on
   for (const auto& [bytes, expected] : rows) {
     SCOPED_TRACE(expected);
     const std::string path = Write("odd.ppf", bytes);
@@ -277,9 +200,8 @@ TEST(ChangingProfile, NextReplyReadsTheFileAsItIsNowCachedOrNot) {
   };
   // Young and watched for changes, young on a file system that cannot be
   // watched, and aged at once (no margin: kept by its key alone).
-  const char* const kModes[] = {"watched", "not watched", "aged"};
   for (const auto& [change, replyAfter] : rows) {
-    for (const std::string mode : kModes) {
+    for (const std::string mode : {"watched", "not watched", "aged"}) {
       SCOPED_TRACE(replyAfter + ", " + mode);
       SetFixedTimes(Write("byte.ppf", kBefore));
       EXPECT_EQ(RunChild([&, change = change] {
@@ -331,38 +253,6 @@ TEST(HugeLanguageTable, HundredThousandPairsLoadAndSwapBothWays) {
                   "200000"}));
 }
 
-TEST(VariableUserName, AnswerStaysBoundedAndTheConversationGoesOn) {
-  std::string longName;
-  for (int i = 0; i < 95000; ++i) longName += "%NAME_USER%";
-  // The name, and the START answer, or "bounded" when only its frame and
-  // size are known.
-  const std::pair<std::string, std::string> rows[] = {
-      {"%NAME_USER%", kGreeting + "[#ERROR_LOOPPROTECTION# %NAME_USER%]!"},
-      {"%NAME_USER%%NAME_USER%", "bounded"},
-      {"%dubbel%", "bounded"},
-      {longName, "bounded"},
-  };
-  const std::string profile = Write("test.ppf", kProfile);
-  for (const auto& [name, answer] : rows) {
-    SCOPED_TRACE(name.substr(0, 40));
-    EXPECT_EQ(RunChild([&, &name = name, &answer = answer] {
-                CChatEngine engine;
-                auto texts = Converse(engine, profile, File("ingen.dat"),
-                                      {name, "alfa"});
-                std::string& start = texts[1];
-                // Far more than a real answer, far less than the unbounded
-                // expansion.
-                if (answer == "bounded" && start.starts_with(kGreeting) &&
-                    start.ends_with("]!") && start.size() <= 4u << 20 &&
-                    start.find("[#ERROR_LOOPPROTECTION# ") != start.npos) {
-                  start = answer;
-                }
-                return Join({start.substr(0, 200), texts[2]});
-              }).Result(),
-              Join({answer, "Svar alfa"}));
-  }
-}
-
 // Every ReadLine (or ReadRowView) of path until one past the end, one line
 // each: what it gave back, the text, the end flag.
 std::string ReadAll(const std::string& path, bool rows) {
@@ -403,52 +293,22 @@ TEST(StreamCache, CachedReadsEqualDirectReadsLineForLine) {
       EXPECT_TRUE(direct.ends_with("01\n")) << direct;
       CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
       // Just written: read whole, then replayed while its watch reports no
-      // change.
-      CProfileStream::ClearCache();
-      EXPECT_EQ(ReadAll(path, rows), direct) << "young, first read";
-      EXPECT_EQ(ReadAll(path, rows), direct) << "young, replayed";
-      // Without a margin it is kept by its key, then replayed.
-      CProfileStream::SetCacheMargin({});
-      CProfileStream::ClearCache();
-      EXPECT_EQ(ReadAll(path, rows), direct) << "first read, kept";
-      EXPECT_EQ(ReadAll(path, rows), direct) << "replayed from the cache";
+      // change; without a margin it is kept by its key, then replayed.
+      for (const bool aged : {false, true}) {
+        if (aged) CProfileStream::SetCacheMargin({});
+        CProfileStream::ClearCache();
+        EXPECT_EQ(ReadAll(path, rows), direct) << "first read, aged " << aged;
+        EXPECT_EQ(ReadAll(path, rows), direct) << "replayed, aged " << aged;
+      }
       CProfileStream::SetCacheMargin(kProfileCacheMargin);
     }
   }
   CProfileStream::ClearCache();
 }
 
-// A child of fork shares its parent's change notifications: when it looks a
-// file up, it must leave the reports its parent waits for alone. The file is
-// looked up under the key it had before the change, the key of a change
-// within one timestamp tick.
-TEST(StreamCache, AForkedChildLeavesItsParentsChangeReportsAlone) {
-  const std::string path = Write("watched.ppf", "[START]\n!a\n");
-  CProfileStream::ClearCache();
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  ASSERT_GE(fd, 0);
-  struct stat st {};
-  ASSERT_EQ(fstat(fd, &st), 0);
-  const FileWatch watch = WatchFile(fd);
-  close(fd);
-  ASSERT_GE(watch.id, 0) << "the temporary folder cannot be watched";
-  StoreYoungFile(path, FileKey(st), std::make_shared<const ProfileLines>(),
-                 std::make_shared<const std::string>("[START]\n!a\n"), watch);
-  Write("watched.ppf", "[START]\n!b\n");
-  // The child's own lookup does not trust what the parent kept either.
-  EXPECT_EQ(RunChild([&] {
-              const bool kept =
-                  FindCachedFile(path, FileKey(st), false).lines != nullptr;
-              return std::string(kept ? "kept" : "read again");
-            }).Result(),
-            "read again");
-  EXPECT_EQ(FindCachedFile(path, FileKey(st), false).lines, nullptr);
-  CProfileStream::ClearCache();
-}
-
 // The built program with the test profile as both bots, or {} while it has
 // not been built.
-std::vector<std::string> Pladdo() {
+Texts Pladdo() {
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   if (access(program.c_str(), X_OK) != 0) return {};
   const std::string profile = Write("test.ppf", kProfile);
@@ -458,7 +318,7 @@ std::vector<std::string> Pladdo() {
 }
 
 TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
-  const std::vector<std::string> pladdo = Pladdo();
+  const Texts pladdo = Pladdo();
   if (pladdo.empty()) GTEST_SKIP() << "pladdo has not been built yet";
   std::string words = "jag heter";
   std::string swapped = "Hej";
@@ -479,7 +339,7 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
     input += line + "\n";
     expected += shown.empty() ? "" : "> " + shown + "\n";
   }
-  const ChildRun run = RunProgram(pladdo, input + "alfa\n", 60);
+  const test::ChildRun run = test::RunProgram(pladdo, input + "alfa\n");
   expected += "> alfa\nSvar alfa\n";
   EXPECT_EQ(run.failure, "") << run.err.substr(0, 400);
   // Compared whole, shown from the first difference: not 4 MB of text.
@@ -495,7 +355,7 @@ TEST(Terminal, TwoHundredExchangesUnderValgrindLeakNothing) {
 #if defined(PLADDO_SANITIZED)
   GTEST_SKIP() << "valgrind does not run sanitized programs";
 #endif
-  std::vector<std::string> args = Pladdo();
+  Texts args = Pladdo();
   if (args.empty()) GTEST_SKIP() << "pladdo has not been built yet";
   if (access("/usr/bin/valgrind", X_OK) != 0) GTEST_SKIP() << "no valgrind";
   // Typed lines, now and then two turns of the automatic dialogue (empty
@@ -510,7 +370,7 @@ TEST(Terminal, TwoHundredExchangesUnderValgrindLeakNothing) {
   script += "/felsök\n/omstart\nBerit\n/avsluta\n";
   args.insert(args.begin(), {"/usr/bin/valgrind", "--error-exitcode=1",
                              "--leak-check=full", "--quiet"});
-  const ChildRun run = RunProgram(args, script, 240);
+  const test::ChildRun run = test::RunProgram(args, script, {}, "", 240);
   if (run.err.find("unhandled dwarf2 abbrev form") != run.err.npos) {
     // Debian 12's valgrind cannot read clang 14's DWARF 5 debug information.
     GTEST_SKIP() << "valgrind cannot read this build's debug information";

@@ -1,10 +1,11 @@
 // The tables that turn message codes into Swedish texts: the engine's codes
-// in replies, the checker's report as the user reads it, the string table.
+// in replies, the string table, and the account of a reply. The checker's
+// report as the user reads it is the end-to-end tests' (tests/e2e).
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "engine/ChatEngine.h"
+#include "engine/ReplyTrace.h"
 #include "ui/ChatDlg.h"
 #include "ui/Messages.h"
 #include "ui/StringTable.h"
@@ -12,10 +13,6 @@
 
 namespace pladdo {
 namespace {
-
-std::string Fx(const std::string& name) {
-  return std::string(PLADDO_FIXTURES) + "/engine/" + name;
-}
 
 // clang-format off
 TEST(TranslateCodes, ReplacesTheFirstOccurrenceOfEachCodeOnly) {
@@ -45,22 +42,6 @@ TEST(StringTable, HasNoTextForAnUnknownIdAndFormatsEachArgumentOnce) {
             "Samtalet kunde inte sparas i \"%2\": x.");
 }
 // clang-format on
-
-TEST(CheckProfile, WorkedExampleReadsAsTheUserSeesIt) {
-  CChatEngine engine;
-  engine.SetLanguageFile(Fx("lang_pairs.dat"));
-  engine.SetProfile(Fx("check_example.ppf"));
-  EXPECT_EQ(
-      TranslateCheckerReport(engine.CheckProfile().strReport),
-      "Profilnamn: " + Fx("check_example.ppf") +
-          "\n\nNamn: Test\nVersion:  \nF\xF6rfattare:  \nInfo:  \nSpr\xE5k: "
-          "test (ogiltigt spr\xE5k)\n\n[SPEAK]\n[7] ?hej **\nDubbla "
-          "asterisker hittades, endast en anv\xE4nds.\n[7] ?hej "
-          "**\nMellanslag f\xF6re asterisk hittades, raden kanske inte "
-          "fungerar korrekt.\nInga svarsalternativ hittades.\n\n[X]\n[9] "
-          "hej\nOgiltig rad.\n[10] !100%\nEtt udda antal procenttecken "
-          "hittades\n\n6 fel hittades.");
-}
 
 // The account of a trace: every rule, the notes on deep and unevaluated
 // variables, a group passed over, and nothing at all.

@@ -6,10 +6,10 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include "tests/ui/qt/QtTestUtil.h"
 #include "ui/qt/AboutDlg.h"
 #include "ui/qt/Figure.h"
 #include "ui/qt/HyperLink.h"
-#include "tests/ui/qt/QtTestUtil.h"
 
 namespace pladdo {
 namespace {
@@ -48,29 +48,16 @@ TEST(LinkColour, HoverThenFocusThenVisitedPickTheColour) {
   EXPECT_EQ(LinkColour(plain | LinkNoFocusColour, false, true, true), kVisited);
 }
 
-TEST(LinkErrorText, EveryCodeHasItsEnglishText) {
-  QStringList texts;
-  for (const int code : {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32, -7}) {
-    texts << LinkErrorText(code);
-  }
-  const QStringList expected = {
-      "The operating system is out\nof memory or resources.",
-      "The specified file was not found.",
-      "The specified path was not found.",
-      "The operating system denied\naccess to the specified file.",
-      "There was not enough memory to complete the operation.",
-      "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).",
-      "A sharing violation occurred. ",
-      "The filename association is\nincomplete or invalid.",
-      "The DDE transaction could not\nbe completed because the request timed "
-      "out.",
-      "The DDE transaction failed.",
-      "The DDE transaction could not\nbe completed because other DDE "
-      "transactions\nwere being processed.",
-      "There is no application associated\nwith the given filename extension.",
-      "The specified dynamic-link library was not found.",
-      "Unknown Error (-7) occurred."};
-  EXPECT_EQ(texts, expected);
+// The codes a link raises have their English texts; others their number.
+TEST(LinkErrorText, NamesTheCodesALinkRaisesAndNumbersOthers) {
+  // clang-format off
+  const std::pair<int, const char*> rows[] = {
+      {kLinkFileNotFound, "The specified file was not found."},
+      {kLinkPathNotFound, "The specified path was not found."},
+      {kLinkNoAssociation, "There is no application associated\nwith the given filename extension."},
+      {-7, "Unknown Error (-7) occurred."}};
+  // clang-format on
+  for (const auto& [code, text] : rows) EXPECT_EQ(LinkErrorText(code), text);
   EXPECT_EQ(LinkErrorMessage(3),
             "Can't open link:\n\nThe specified path was not found.");
 }

@@ -20,6 +20,15 @@
 namespace pladdo {
 namespace {
 
+// Profile 1 (UTF-8, as the shipped profiles are): information, names out of
+// Swedish order, a welcome, a first answer and a keyword. Profile 2: no
+// information, one name, and answers that suggest "blomma".
+const std::string kBot1 =
+    "[INFO]\nname=Första\nversion=1.2\ncreator=Anna\ninfo=Den första boten.\n"
+    "language=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!Émile\n"
+    "!alfa\n[WELCOME]\n!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
+    "[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
+const std::string kBot2 = "[NAME]\n!Bertil\n[NOTFOUND]\n!Se en blomma\n";
 const QString kWelcome = QStringLiteral("Hej, jag är Testbot.\n");
 
 // A property of parent's child called name, as text.
@@ -32,8 +41,8 @@ class MainWindowTest : public ::testing::Test {
   void SetUp() override {
     m_desktop = {};
     StartOptions options;
-    options.strProfile1 = m_files.Write("bot1.ppf", test::kBot1);
-    options.strProfile2 = m_files.Write("bot2.ppf", test::kBot2);
+    options.strProfile1 = m_files.Write("bot1.ppf", kBot1);
+    options.strProfile2 = m_files.Write("bot2.ppf", kBot2);
     options.strLanguageFile =
         m_files.Write("language.dat", "[svenska]\n\"a\" \"b\"\n");
     m_window = std::make_unique<CMainWindow>(m_desktop.Hooks());
@@ -93,7 +102,8 @@ TEST_F(MainWindowTest, StartsWithTheWelcomeThenTypedLinesAndKeysDoTheirWork) {
   // The keys reach their commands: Ctrl+S saves what the view shows.
   m_desktop.answers << m_files.Path("s.txt");
   Key(Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(QString::fromStdString(m_files.Read("s.txt")), View());
+  EXPECT_EQ(QString::fromStdString(test::ReadFile(m_files.File("s.txt"))),
+            View());
   Key(Qt::Key_D, Qt::ControlModifier);
   EXPECT_TRUE(View().startsWith("Profilnamn: " + m_files.Path("bot1.ppf")));
   Key(Qt::Key_F2);

@@ -1,16 +1,15 @@
-// Helpers of the Qt widget tests: two small profiles, a recording stand-in
-// for the desktop, files written as bytes, typing, and modal dialogs.
+// Helpers of the Qt widget tests: a recording stand-in for the desktop, a
+// temporary folder with Qt's paths, typing, and modal dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
 
+#include "tests/TestUtil.h"
 #include "ui/qt/Desktop.h"
 
 // Lets a failing comparison of QStrings print the texts.
@@ -19,16 +18,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace pladdo::test {
-
-// Profile 1 (UTF-8, as the shipped profiles are): information, names out of
-// Swedish order, a welcome, a first answer and a keyword. Profile 2: no
-// information, one name, and answers that suggest "blomma".
-inline const std::string kBot1 =
-    "[INFO]\nname=Första\nversion=1.2\ncreator=Anna\ninfo=Den första boten.\n"
-    "language=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!Émile\n"
-    "!alfa\n[WELCOME]\n!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
-    "[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
-inline const std::string kBot2 = "[NAME]\n!Bertil\n[NOTFOUND]\n!Se en blomma\n";
 
 // Records what the window layer asked of the desktop; file dialogs answer
 // from a queue (empty: cancel).
@@ -63,19 +52,11 @@ struct FakeDesktop {
   }
 };
 
-// A temporary folder whose files are written and read byte for byte.
-struct TempFiles {
-  QTemporaryDir dir;
-  QString Path(const char* name) const { return dir.filePath(name); }
-  std::string Write(const char* name, const std::string& bytes) const {
-    QFile file(Path(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), qint64(bytes.size()));
-    return Path(name).toStdString();
-  }
-  std::string Read(const char* name) const {
-    QFile file(Path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
+// A temporary folder that gives its paths as Qt's strings.
+struct TempFiles : TempDir {
+  using TempDir::Path;
+  QString Path(const char* name) const {
+    return QString::fromStdString(File(name));
   }
 };
 

@@ -41,8 +41,8 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   const struct { std::vector<std::string> files; int status; std::string out; } rows[] = {
       {{kFix + "verify_clean.ppf"}, kVerifyClean, clean},
       {{kFix + "verify_planted.ppf"}, kVerifyFindings, planted},
-      {{kFix + "verify_clean.ppf", kFix + "verify_planted.ppf"}, kVerifyFindings,
-       clean + "\n" + planted},
+      {{kFix + "verify_planted.ppf", kFix + "verify_clean.ppf"}, kVerifyFindings,
+       planted + "\n" + clean},
       {{missing, kFix + "verify_clean.ppf"}, kVerifyCannotOpen,
        missing + ": filen kunde inte öppnas.\n\n" + clean},
       {{kFix + "alfa.ppf"}, kVerifyFindings,
