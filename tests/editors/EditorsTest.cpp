@@ -166,8 +166,9 @@ class EditorTest : public testing::Test {
         "call add(g:found, 'errors: ' . v:errmsg)\ncall writefile(g:found, " +
         Quote(Dir("found")) + ")\nqall!\n";
     m_dir.Write("script.vim", text);
+    // No swap file (-n): tests that run side by side edit the same sample.
     const ChildRun run = test::RunProgram(
-        {"vim", "-u", "NONE", "-N", "-es", "-S", Dir("script.vim")});
+        {"vim", "-u", "NONE", "-N", "-n", "-es", "-S", Dir("script.vim")});
     EXPECT_EQ(run.status, 0) << run.err << kInstallHint;
     EXPECT_EQ(run.out + run.err, "");
     Lines found = SplitLines(ReadFile(Dir("found")));
