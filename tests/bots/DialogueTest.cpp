@@ -363,6 +363,9 @@ TEST(AutomaticDialogue, RimbusRhymesAtLeastOneLineInThree) {
         plain += "\n  " + U8(run.lines[i]);
       }
     }
+    ::testing::Test::RecordProperty(
+        "rhymes_seed_" + std::to_string(seed),
+        std::to_string(rhymes) + "/" + std::to_string(lines));
     EXPECT_GE(rhymes * 3, lines)
         << rhymes << " of " << lines << " rhyme; these do not:" << plain;
   }
