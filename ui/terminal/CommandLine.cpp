@@ -30,7 +30,7 @@ enum ModeMask : unsigned {
   kVerify = 1u << 2,  // pladdo verify
 };
 
-struct OptionSpec {
+struct OptionRow {
   std::string_view name;
   std::string_view shortName;  // "" when there is none
   Option option;
@@ -38,7 +38,7 @@ struct OptionSpec {
   unsigned modes;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRow kOptions[] = {
     {"--terminal", "-t", Option::Terminal, false, kChat},
     {"--profile1", "", Option::Profile1, true, kChat},
     {"--profile2", "", Option::Profile2, true, kChat},
@@ -84,12 +84,12 @@ std::string_view OptionName(std::string_view arg,
   return arg;
 }
 
-const OptionSpec* FindOption(std::string_view name, unsigned mode) {
-  for (const OptionSpec& spec : kOptions) {
-    if ((spec.modes & mode) != 0 &&
-        (name == spec.name ||
-         (!spec.shortName.empty() && name == spec.shortName))) {
-      return &spec;
+const OptionRow* FindOption(std::string_view name, unsigned mode) {
+  for (const OptionRow& row : kOptions) {
+    if ((row.modes & mode) != 0 &&
+        (name == row.name ||
+         (!row.shortName.empty() && name == row.shortName))) {
+      return &row;
     }
   }
   return nullptr;
@@ -133,19 +133,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       onlyFiles = true;
       continue;
     }
-    const OptionSpec* spec = FindOption(name, mode);
-    if (spec == nullptr) {
+    const OptionRow* option = FindOption(name, mode);
+    if (option == nullptr) {
       return Failure(
           name.starts_with("-") ? IDS_CMD_UNKNOWN_OPTION : IDS_CMD_UNEXPECTED,
           arg);
     }
-    if (!spec->takesValue && value) return Failure(IDS_CMD_UNKNOWN_OPTION, arg);
-    if (spec->takesValue && !value) {
+    if (!option->takesValue && value)
+      return Failure(IDS_CMD_UNKNOWN_OPTION, arg);
+    if (option->takesValue && !value) {
       if (i + 1 >= args.size()) return Failure(IDS_CMD_MISSING_VALUE, name);
       value = args[++i];
     }
 
-    switch (spec->option) {
+    switch (option->option) {
       case Option::Terminal:
         result.mode = RunMode::Terminal;
         break;
