@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "ui/terminal/ProfileCommand.h"
+
 namespace pladdo {
 
 // Exit statuses of `pladdo check`.
-inline constexpr int kCheckNoFaults = 0;
-inline constexpr int kCheckFaults = 1;
-inline constexpr int kCheckCannotOpen = 2;
+inline constexpr int kCheckNoFaults = kProfileClean;
+inline constexpr int kCheckFaults = kProfileFindings;
+inline constexpr int kCheckCannotOpen = kProfileCannotOpen;
 
 // Prints the translated report of each profile (Windows-1252 paths) to out,
 // UTF-8 with LF, one empty line between two reports. languageFile empty

@@ -244,23 +244,13 @@ std::string FormatCorpusReport(const std::string& path,
 
 int RunVerify(const std::vector<std::string>& files,
               const std::string& languageFile, std::ostream& out) {
-  const std::string language =
-      languageFile.empty() ? GetDefaultLanguageFile() : languageFile;
-  bool cannotOpen = false;
-  bool findings = false;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    CChatEngine engine;
-    engine.SetLanguageFile(language);
-    engine.SetProfile(files[i]);
-    const VerifyResult result = engine.VerifyProfile();
-    cannotOpen = cannotOpen || !result.bOpened;
-    findings = findings || !result.findings.empty();
-    if (i > 0) out << '\n';
-    PrintUtf8(out, FormatVerifyReport(files[i], result));
-  }
-  out.flush();
-  if (cannotOpen) return kVerifyCannotOpen;
-  return findings ? kVerifyFindings : kVerifyClean;
+  return RunOverProfiles(
+      files, languageFile, out,
+      [](const CChatEngine& engine, const std::string& path) {
+        const VerifyResult result = engine.VerifyProfile();
+        return ProfileOutcome{result.bOpened, !result.findings.empty(),
+                              FormatVerifyReport(path, result)};
+      });
 }
 
 int RunVerifyInputs(const std::string& inputsFile, const std::string& profile,

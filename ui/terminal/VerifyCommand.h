@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "engine/Verify.h"
+#include "ui/terminal/ProfileCommand.h"
 
 namespace pladdo {
 
 // Exit statuses of `pladdo verify`, as those of `pladdo check`.
-inline constexpr int kVerifyClean = 0;
-inline constexpr int kVerifyFindings = 1;
-inline constexpr int kVerifyCannotOpen = 2;
+inline constexpr int kVerifyClean = kProfileClean;
+inline constexpr int kVerifyFindings = kProfileFindings;
+inline constexpr int kVerifyCannotOpen = kProfileCannotOpen;
 
 // The report on one profile (Windows-1252): a line "FIL:RAD: ..." for each
 // finding, then the summary line. Rows and files are named by the file's
