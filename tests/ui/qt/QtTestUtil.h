@@ -20,30 +20,24 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace pladdo::test {
 
 // Records what the window layer asked of the desktop; file dialogs answer
-// from a queue (empty: cancel).
+// from a queue (empty: cancel), and no program starts.
 struct FakeDesktop {
   QStringList answers;
-  std::vector<FileDialogRequest> requests;
   QList<QUrl> opened;
-  QList<QStringList> started;  // program first
   QStringList messages;
-  bool openOk = true;
-  bool startOk = false;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request) {
-      requests.push_back(request);
+    hooks.fileDialog = [this](QWidget*, const FileDialogRequest&) {
       return answers.isEmpty() ? std::nullopt
                                : std::optional(answers.takeFirst());
     };
     hooks.openUrl = [this](const QUrl& url) {
       opened << url;
-      return openOk;
+      return true;
     };
-    hooks.startProgram = [this](const QString& program, QStringList args) {
-      started << (QStringList{program} << args);
-      return startOk;
+    hooks.startProgram = [](const QString&, const QStringList&) {
+      return false;
     };
     hooks.message = [this](QWidget*, const QString& text, MessageKind) {
       messages << text;
