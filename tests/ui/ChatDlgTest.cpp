@@ -10,7 +10,6 @@
 
 #include "engine/ChatEngine.h"
 #include "engine/Random.h"
-#include "tests/engine/EngineTestAccess.h"
 #include "ui/ChatDlg.h"
 
 namespace pladdo {
@@ -130,17 +129,6 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
   }
 }
 
-TEST(Controller, Engine2HearsTheUntranslatedReplyAndKnowsBothNames) {
-  Conversation c;
-  c.Do({"Anna", "+auto", "kod"});
-  CChatEngine& engine2 = c.dlg.GetEngine(1);
-  EXPECT_EQ(CChatEngineTestAccess(engine2).Input(),
-            "se [saknas#error_novariable#] h\xE4r");
-  EXPECT_EQ(engine2.GetBotName() + "/" + engine2.GetUserName(), "Anna/Alfa");
-  // Its language table was loaded with its profile, as engine 1's was.
-  EXPECT_EQ(engine2.GetFromWords().size(), 4u);
-}
-
 // An exchange appends to the view and scrolls it by the lines it added; the
 // checker's report and a restart replace it.
 TEST(Controller, AnswersAppendToTheViewAndTheCheckerAndRestartReplaceIt) {
@@ -156,17 +144,6 @@ TEST(Controller, AnswersAppendToTheViewAndTheCheckerAndRestartReplaceIt) {
   EXPECT_EQ(steps("<restart>"),
             (Log{"Read", "Write =", "Read", "Write +", "Write", "Enable 0"}));
   EXPECT_EQ(c.window.view, c.dlg.m_strTranscript);
-}
-
-// The button follows what the input line shows, blanks being nothing.
-TEST(Controller, AnswerButtonFollowsTheInputLineAsShown) {
-  Conversation c;
-  c.window.log.clear();
-  for (const char* shown : {"  a  ", " \t\r\n"}) {
-    c.window.controls.m_strInputLine = shown;
-    c.dlg.OnInputChanged();
-  }
-  EXPECT_EQ(c.window.log, (Log{"Enable 1", "Enable 0"}));
 }
 
 }  // namespace

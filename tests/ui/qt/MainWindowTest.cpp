@@ -1,10 +1,11 @@
 // The window layer driven headless with real key and mouse events: the main
-// window's exchange and view, "Varför det svaret?", the profile chooser, and
-// the file dialog wrapper.
+// window's exchange and view, "Varför det svaret?", the profile chooser and
+// the about box.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,7 +13,8 @@
 #include <QTextCursor>
 
 #include "tests/ui/qt/QtTestUtil.h"
-#include "ui/qt/FileDialog.h"
+#include "ui/Version.h"
+#include "ui/qt/AboutDlg.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/ProfileDlg.h"
 
@@ -59,13 +61,16 @@ class MainWindowTest : public ::testing::Test {
     Key(Qt::Key_Return);
   }
 
-  test::TempFiles m_files;
+  test::TempDir m_files;
   test::FakeDesktop m_desktop;
   std::unique_ptr<CMainWindow> m_window;
 };
 
-TEST_F(MainWindowTest, TypedLinesAreAnsweredAndTheDialogueSuggestsAReply) {
-  EXPECT_EQ(View(), kWelcome);
+// Typed lines are answered; "Varför det svaret?" (Ctrl+J, which is no
+// standard key of the desktop) shows the whole account in a selectable text;
+// the automatic dialogue leaves profile 2's suggestion selected, under a
+// prompt with the name profile 2's bot goes by, and Enter sends it.
+TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
   EXPECT_FALSE(Child("answerButton")->isEnabled());
   Send(QStringLiteral("Åsa Öberg"));
   test::Type(Child("inputLine"), QStringLiteral("En BLOMMA på ängen"));
@@ -74,8 +79,33 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredAndTheDialogueSuggestsAReply) {
                         "> Åsa Öberg\nTrevligt att träffas.\n"
                         "> En BLOMMA på ängen\nBlå blommor är fina.\n");
   EXPECT_EQ(Get("inputLine"), QString());
-  // The automatic dialogue leaves profile 2's suggestion selected, under a
-  // prompt with the name profile 2's bot goes by; Enter sends it.
+
+  const QKeySequence key =
+      m_window->findChild<QAction*>("actionWhyAnswer")->shortcut();
+  EXPECT_EQ(key, QKeySequence(Qt::CTRL | Qt::Key_J));
+  for (int k = QKeySequence::HelpContents; k <= QKeySequence::Cancel; ++k) {
+    const auto standard = static_cast<QKeySequence::StandardKey>(k);
+    EXPECT_FALSE(QKeySequence::keyBindings(standard).contains(key)) << k;
+  }
+  QString shown;
+  Qt::TextInteractionFlags flags;
+  test::WhenModal<QDialog>([&](QDialog* dialog) {
+    auto* text = dialog->findChild<QPlainTextEdit*>("whyText");
+    shown = text->toPlainText();
+    flags = text->textInteractionFlags();
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>("whyButtons")
+                          ->button(QDialogButtonBox::Close),
+                      Qt::LeftButton);
+  });
+  Key(Qt::Key_J, Qt::ControlModifier);
+  EXPECT_TRUE(
+      shown.startsWith("Senaste svaret (profil 1, bot1.ppf):\n"
+                       "  Raden: «en blomma på ängen»"))
+      << shown.toStdString();
+  EXPECT_TRUE(shown.contains("  Mönster: bot1.ppf:16 ?blomma\n"))
+      << shown.toStdString();
+  EXPECT_EQ(flags, Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
   QTest::mouseClick(Child("autoDialog"), Qt::LeftButton);
   Send(QStringLiteral("x"));
   EXPECT_EQ(Get("inputLine", "selectedText"), QStringLiteral("Se en blomma"));
@@ -113,38 +143,6 @@ TEST_F(MainWindowTest,
   EXPECT_EQ(bar->value(), bar->maximum());
 }
 
-// "Varför det svaret?" in the Pladdo menu and on Ctrl+J, which is no
-// standard key of the desktop: the whole account in a selectable text.
-TEST_F(MainWindowTest, WhyAnswerShowsHowTheReplyCameAboutInASelectableText) {
-  const QKeySequence key =
-      m_window->findChild<QAction*>("actionWhyAnswer")->shortcut();
-  EXPECT_EQ(key, QKeySequence(Qt::CTRL | Qt::Key_J));
-  for (int k = QKeySequence::HelpContents; k <= QKeySequence::Cancel; ++k) {
-    const auto standard = static_cast<QKeySequence::StandardKey>(k);
-    EXPECT_FALSE(QKeySequence::keyBindings(standard).contains(key)) << k;
-  }
-  Send(QStringLiteral("Åsa"));
-  Send(QStringLiteral("en blomma"));
-  QString shown;
-  Qt::TextInteractionFlags flags;
-  test::WhenModal<QDialog>([&](QDialog* dialog) {
-    auto* text = dialog->findChild<QPlainTextEdit*>("whyText");
-    shown = text->toPlainText();
-    flags = text->textInteractionFlags();
-    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>("whyButtons")
-                          ->button(QDialogButtonBox::Close),
-                      Qt::LeftButton);
-  });
-  Key(Qt::Key_J, Qt::ControlModifier);
-  EXPECT_TRUE(
-      shown.startsWith("Senaste svaret (profil 1, bot1.ppf):\n"
-                       "  Raden: «en blomma»"))
-      << shown.toStdString();
-  EXPECT_TRUE(shown.contains("  Mönster: bot1.ppf:16 ?blomma\n"))
-      << shown.toStdString();
-  EXPECT_EQ(flags, Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-}
-
 // Ctrl+O: the chooser lists profile 1's names in Swedish order; profile 2,
 // browsed to profile 1's file, is set on OK only, and OK sets profile 1
 // again too, so that its changed language file is read.
@@ -152,7 +150,6 @@ TEST_F(MainWindowTest, ChooserAppliesWhatWasChosenOnlyOnOk) {
   for (const bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Avbryt");
     SetUp();
-    const QString bot1 = m_files.Path("bot1.ppf");
     QStringList names;
     test::WhenModal<CProfileDlg>([&](CProfileDlg* chooser) {
       const auto click = [chooser](const char* name) {
@@ -161,7 +158,7 @@ TEST_F(MainWindowTest, ChooserAppliesWhatWasChosenOnlyOnOk) {
       const auto* list = chooser->findChild<QListWidget*>("names");
       for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
       click("profile2");
-      m_desktop.answers << bot1;
+      m_desktop.answers << QString::fromStdString(m_files.File("bot1.ppf"));
       click("browse");
       m_files.Write("language.dat", "[svenska]\n\"c\" \"d\"\n");
       click(ok ? "ok" : "cancel");
@@ -170,25 +167,28 @@ TEST_F(MainWindowTest, ChooserAppliesWhatWasChosenOnlyOnOk) {
     EXPECT_EQ(names.join(u' '),
               QStringLiteral("alfa Émile Zet Zeta åsa Ärla Örjan"));
     EXPECT_EQ(m_window->Controller().GetEngine(1).GetProfilePath(),
-              (ok ? bot1 : m_files.Path("bot2.ppf")).toStdString());
+              m_files.File(ok ? "bot1.ppf" : "bot2.ppf"));
     EXPECT_EQ(m_window->Controller().GetEngine(0).GetFromWords().at(0),
               ok ? "c" : "a");
   }
 }
 
-// A path Windows-1252 cannot hold would name another file when saved to:
-// it is refused with a message and leaves the result alone.
-TEST(FileDialog, RefusesPathsWindows1252CannotHold) {
-  test::FakeDesktop desktop;
-  desktop.answers << "/tmp/Åsa/ö.txt"
-                  << "/tmp/ł.txt";
-  std::string result;
-  EXPECT_TRUE(FileDialog(result, nullptr, {}, desktop.Hooks()));
-  EXPECT_FALSE(FileDialog(result, nullptr, {}, desktop.Hooks()));
-  EXPECT_EQ(result, "/tmp/\xC5sa/\xF6.txt");
-  EXPECT_EQ(desktop.messages,
-            QStringList{"Sökvägen\n/tmp/ł.txt\ninnehåller tecken som Pladdo "
-                        "inte kan hantera. Välj ett annat filnamn."});
+// The about box shows the program's version; its links follow a click that
+// ends on them, or the space bar.
+TEST_F(MainWindowTest, AboutBoxShowsTheVersionAndFollowsItsLinks) {
+  test::WhenModal<CAboutDlg>([&](CAboutDlg* about) {
+    EXPECT_EQ(about->findChild<QLabel*>("version")->text().toStdString(),
+              "Pladdo " + std::string(GetProgramVersion()));
+    QWidget* web = about->findChild<QWidget*>("webLink");
+    QTest::mousePress(web, Qt::LeftButton);
+    QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(-5, -5));
+    EXPECT_TRUE(m_desktop.opened.empty());
+    QTest::mouseClick(web, Qt::LeftButton);
+    QTest::keyClick(web, Qt::Key_Space);
+    about->accept();
+  });
+  m_window->findChild<QAction*>("actionAbout")->trigger();
+  EXPECT_EQ(m_desktop.opened, QList<QUrl>(2, QUrl("https://pladdo.invalid/")));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Helpers of the Qt widget tests: a recording stand-in for the desktop, a
-// temporary folder with Qt's paths, typing, and modal dialogs.
+// Helpers of the Qt widget tests: a recording stand-in for the desktop,
+// typing, and modal dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,12 +19,11 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace pladdo::test {
 
-// Records what the window layer asked of the desktop; file dialogs answer
-// from a queue (empty: cancel), and no program starts.
+// Records what the window layer handed to the desktop; file dialogs answer
+// from a queue (empty: cancel). No test expects a message box.
 struct FakeDesktop {
   QStringList answers;
   QList<QUrl> opened;
-  QStringList messages;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
@@ -36,21 +35,10 @@ struct FakeDesktop {
       opened << url;
       return true;
     };
-    hooks.startProgram = [](const QString&, const QStringList&) {
-      return false;
-    };
-    hooks.message = [this](QWidget*, const QString& text, MessageKind) {
-      messages << text;
+    hooks.message = [](QWidget*, const QString& text, MessageKind) {
+      ADD_FAILURE() << "message: " << text.toStdString();
     };
     return hooks;
-  }
-};
-
-// A temporary folder that gives its paths as Qt's strings.
-struct TempFiles : TempDir {
-  using TempDir::Path;
-  QString Path(const char* name) const {
-    return QString::fromStdString(File(name));
   }
 };
 
