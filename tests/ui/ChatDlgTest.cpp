@@ -21,20 +21,19 @@ using Log = std::vector<std::string>;
 // clang-format off
 class FakeWindow : public IChatWindow {
  public:
-  void ReadControls(ChatControls& c) override { Note("Read"); c = controls; }
+  void ReadControls(ChatControls& c) override { c = controls; }
   // The view is kept from the changes alone: "+" text appended, "=" replaced.
   void WriteControls(const ChatControls& c, const ViewUpdate& update) override {
-    using enum ViewUpdate::Kind;
-    Note(update.kind == Append ? "Write +" : update.kind == Replace ? "Write =" : "Write");
-    if (update.kind == Replace) view.clear();
+    if (update.kind != ViewUpdate::Kind::None) Note(update.kind == ViewUpdate::Kind::Append ? "+" : "=");
+    if (update.kind == ViewUpdate::Kind::Replace) view.clear();
     view += update.text;
     controls = c;
   }
   int GetViewLineCount() override { return static_cast<int>(std::ranges::count(view, '\n')) + 1; }
   void ScrollView(int lines) override { Note("Scroll " + std::to_string(lines)); }
-  void SelectInputLine() override { Note("Select"); }
+  void SelectInputLine() override {}
   std::string GetShownInputLine() override { return controls.m_strInputLine; }
-  void EnableAnswerButton(bool on) override { Note(on ? "Enable 1" : "Enable 0"); }
+  void EnableAnswerButton(bool) override {}
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
   void RunProfileChooser(CChatEngine&, CChatEngine&) override {}
@@ -64,10 +63,9 @@ struct Conversation {
     dlg.Start({kFixtures + "alfa.ppf", kFixtures + "beta.ppf",
                kFixtures + "language.dat", false, false});
   }
-  // Steps of the user: "+auto"/"-auto" and "+names" tick and clear the
-  // boxes, "<check>" and "<restart>" are the menu commands, "<enter>" presses
-  // the button on what the input line holds; any other step is typed in and
-  // answered.
+  // Steps of the user: "+auto"/"-auto" and "+names" tick and clear boxes,
+  // "<check>" and "<restart>" are menu commands, "<enter>" presses the button
+  // on what the input line holds; any other step is typed in and answered.
   void Do(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
       ChatControls& f = window.controls;
@@ -91,14 +89,10 @@ struct Conversation {
   CChatDlg dlg{window};
 };
 
+// clang-format off
 TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
   const std::string wonders = "Beta undrar [SAKNAS2-variabeln finns inte].";
-  // clang-format off
-  const struct {
-    const char* what;
-    std::vector<std::string> steps;
-    std::string transcript, inputLine, prompt;
-  } rows[] = {
+  const struct { const char* what; std::vector<std::string> steps; std::string transcript, inputLine, prompt; } rows[] = {
       {"blank input does nothing", {" \t "}, kWelcome, " \t ", kUserPrompt},
       {"first input is the name; input trimmed for view and engine; words swapped",
        {"  Anna \t", " hej", "hej  ", "jag s\xE4ger att jag \xE4r glad"},
@@ -119,15 +113,14 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
        kWelcome + "> Beta\r\nHej Beta.\r\n> Beta svarar p\xE5 hej.\r\nJas\xE5.\r\n",
        wonders, "Beta s&varar:"},
   };
-  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     Conversation c;
     c.Do(row.steps);
-    EXPECT_EQ(c.Shown(),
-              row.transcript + "|" + row.inputLine + "|" + row.prompt);
+    EXPECT_EQ(c.Shown(), row.transcript + "|" + row.inputLine + "|" + row.prompt);
   }
 }
+// clang-format on
 
 // An exchange appends to the view and scrolls it by the lines it added; the
 // checker's report and a restart replace it.
@@ -138,11 +131,9 @@ TEST(Controller, AnswersAppendToTheViewAndTheCheckerAndRestartReplaceIt) {
     c.Do({step});
     return c.window.log;
   };
-  EXPECT_EQ(steps("Anna"), (Log{"Read", "Read", "Write +", "Read", "Write +",
-                                "Write", "Scroll 4", "Select", "Enable 0"}));
-  EXPECT_EQ(steps("<check>"), (Log{"Write ="}));
-  EXPECT_EQ(steps("<restart>"),
-            (Log{"Read", "Write =", "Read", "Write +", "Write", "Enable 0"}));
+  EXPECT_EQ(steps("Anna"), (Log{"+", "+", "Scroll 4"}));
+  EXPECT_EQ(steps("<check>"), (Log{"="}));
+  EXPECT_EQ(steps("<restart>"), (Log{"=", "+"}));
   EXPECT_EQ(c.window.view, c.dlg.m_strTranscript);
 }
 

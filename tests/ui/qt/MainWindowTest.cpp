@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -25,11 +23,9 @@ namespace {
 // of Swedish order, a welcome, a first answer and a keyword. Profile 2:
 // answers that suggest "blomma".
 const std::string kBot1 =
-    "[INFO]\nlanguage=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n!"
-    "Émile\n!alfa\n[WELCOME]\n"
-    "!Hej, jag är Testbot.\n[START]\n!Trevligt att träffas.\n"
-    "[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
-const QString kWelcome = QStringLiteral("Hej, jag är Testbot.\n");
+    "[INFO]\nlanguage=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n"
+    "!Émile\n!alfa\n[WELCOME]\n!Hej, jag är Testbot.\n[START]\n"
+    "!Trevligt att träffas.\n[SPEAK]\n?blomma\n!Blå blommor är fina.\n";
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -75,9 +71,10 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
   Send(QStringLiteral("Åsa Öberg"));
   test::Type(Child("inputLine"), QStringLiteral("En BLOMMA på ängen"));
   QTest::mouseClick(Child("answerButton"), Qt::LeftButton);
-  EXPECT_EQ(View(), kWelcome +
-                        "> Åsa Öberg\nTrevligt att träffas.\n"
-                        "> En BLOMMA på ängen\nBlå blommor är fina.\n");
+  EXPECT_EQ(View(),
+            "Hej, jag är Testbot.\n"
+            "> Åsa Öberg\nTrevligt att träffas.\n"
+            "> En BLOMMA på ängen\nBlå blommor är fina.\n");
   EXPECT_EQ(Get("inputLine"), QString());
 
   const QKeySequence key =
@@ -93,9 +90,7 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
     auto* text = dialog->findChild<QPlainTextEdit*>("whyText");
     shown = text->toPlainText();
     flags = text->textInteractionFlags();
-    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>("whyButtons")
-                          ->button(QDialogButtonBox::Close),
-                      Qt::LeftButton);
+    dialog->reject();
   });
   Key(Qt::Key_J, Qt::ControlModifier);
   EXPECT_TRUE(
@@ -137,10 +132,6 @@ TEST_F(MainWindowTest,
   EXPECT_EQ(view->textCursor().selectedText(), selected);
   EXPECT_EQ(bar->value(), 0);
   EXPECT_TRUE(View().contains("> sista\n"));
-
-  bar->setValue(bar->maximum());
-  Send(QStringLiteral("och en till"));
-  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 // Ctrl+O: the chooser lists profile 1's names in Swedish order; profile 2,

@@ -1,6 +1,6 @@
 // Qt's own texts in Swedish, read back from the real widgets of Pladdo's
 // windows: standard buttons, the message box, context menus and the file
-// dialogs, whose every text is also scanned for English words.
+// dialogs, whose every text is scanned for English words.
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
@@ -12,36 +12,23 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QSet>
 #include <functional>
 
 #include "tests/ui/qt/QtTestUtil.h"
 #include "ui/qt/FileDialog.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/Translations.h"
-#include "ui/qt/WhyDialog.h"
 
 namespace pladdo {
 namespace {
 
-// The words of texts that Qt's untranslated texts in these windows would
-// show, whatever their case; none of them is a Swedish word.
-QStringList EnglishWords(const QStringList& texts) {
-  static const QSet<QString> kEnglish = {
-      "back",   "bottom", "cancel",    "close", "copy",   "create", "date",
-      "delete", "detail", "directory", "file",  "files",  "folder", "forward",
-      "hidden", "look",   "modified",  "name",  "new",    "no",     "open",
-      "paste",  "parent", "remove",    "save",  "scroll", "select", "show",
-      "size",   "type",   "undo",      "view",  "yes"};
-  static const QRegularExpression kNonLetters(QStringLiteral("[^\\p{L}]+"));
-  QStringList found;
-  for (const QString& text : texts) {
-    for (const QString& word : QString(text).remove(u'&').split(kNonLetters)) {
-      if (kEnglish.contains(word.toLower())) found << text;
-    }
-  }
-  return found;
-}
+// A word of Qt's untranslated texts in these windows, whatever its case;
+// none of them is a Swedish word.
+const QRegularExpression kEnglish(
+    "\\b(back|bottom|cancel|close|copy|create|date|delete|detail|directory|"
+    "file|files|folder|forward|hidden|look|modified|name|new|no|open|paste|"
+    "parent|remove|save|scroll|select|show|size|type|undo|view|yes)\\b",
+    QRegularExpression::CaseInsensitiveOption);
 
 // The entries of the context menu that a right click on widget opens, read
 // while it is open, without the shortcut after a tab.
@@ -94,8 +81,6 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
   CMainWindow window(desktop.Hooks());
   window.show();
   auto* view = window.findChild<QPlainTextEdit*>("view");
-  CWhyDialog why("Regel: *blomma*", &window);
-  why.show();
   QMessageBox box(QMessageBox::Question, "Pladdo", "Text",
                   QMessageBox::Yes | QMessageBox::No);
   box.setDetailedText(QStringLiteral("Detaljer"));
@@ -127,8 +112,6 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
       {"read-only view's menu", [&] { return ContextMenuTexts(view); }, {"&Kopiera", "Markera allt"}},
       {"scroll bar's menu", [&] { return ContextMenuTexts(view->verticalScrollBar()); },
        {"Rulla hit", "Överkant", "Nederkant", "En sida upp", "En sida ned", "Rulla uppåt", "Rulla nedåt"}},
-      {"explanation's menu", [&] { return ContextMenuTexts(why.findChild<QWidget*>("whyText")); },
-       {"&Kopiera", "Markera allt"}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -149,7 +132,7 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
     const QStringList texts = DialogTexts(dialog);
     EXPECT_EQ(texts[0], open ? "Öppna" : "Spara som");
     EXPECT_TRUE(texts.contains(QStringLiteral("Visa &dolda filer")));
-    EXPECT_EQ(EnglishWords(texts), QStringList());
+    EXPECT_EQ(texts.filter(kEnglish), QStringList());
   }
 }
 

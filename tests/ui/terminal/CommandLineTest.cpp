@@ -25,15 +25,12 @@ std::string Describe(const CommandLine& r) {
   return text;
 }
 
+// clang-format off
 TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
   const std::string unknown = "pladdo: ok\xE4nd flagga \"";
   const std::string help = "\". Skriv pladdo --help f\xF6r att se flaggorna.";
-  const std::string inputsOne =
-      "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en "
-      "profilfil.";
-  const std::string seed =
-      "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
-  // clang-format off
+  const std::string inputsOne = "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en profilfil.";
+  const std::string seed = "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
   const struct { std::vector<std::string> args; std::string expected; } rows[] = {
       {{}, "default ||"},
       {{"-t", "--profile1", "a.ppf", "--profile2", "b.ppf", "--language", "l.dat",
@@ -57,12 +54,12 @@ TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
       {{"check", "--inputs", "r.txt", "a.ppf"}, unknown + "--inputs" + help},
       {{"--inputs", "r.txt"}, unknown + "--inputs" + help},
   };
-  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     EXPECT_EQ(Describe(ParseCommandLine(row.args)), row.expected);
   }
 }
+// clang-format on
 
 }  // namespace
 }  // namespace pladdo

@@ -1,12 +1,11 @@
-// `pladdo verify` worded for the author: the report on fixture profiles, the
-// answers to a list of lines, and the corpus summary's counts and per cents.
+// `pladdo verify` worded for the author: the report on fixture profiles, and
+// the answers to a list of lines with their counts and per cents.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "engine/Codepage.h"
 #include "engine/Random.h"
 #include "ui/terminal/VerifyCommand.h"
 
@@ -49,8 +48,9 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   }
 }
 
-// Each line, the row or block that answers it and what else it tells; then
-// the counts (the rest of the summary is the next test's).
+// Each line, the row or block that answers it and what else it tells; the
+// summary, its per cent rounded to one decimal (66,66... is 66,7), groups
+// by the lines they answered; and a profile that cannot be read.
 TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
   PinRandomSeed(1);
   std::ostringstream out, err;
@@ -58,7 +58,7 @@ TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
                             out, err),
             kVerifyClean);
   UnpinRandomSeed();
-  EXPECT_EQ(out.str().substr(0, out.str().find("Grupperna")),
+  EXPECT_EQ(out.str(),
       "«Jag gillar fisk» besvaras av verify_planted.ppf:19 «?fisk»\n"
       "«Jag tycker inte om fisk» besvaras av verify_planted.ppf:19 «?fisk»\n"
       "    skulle också passa: verify_planted.ppf:25 «?jag tycker inte om fisk»\n"
@@ -68,49 +68,26 @@ TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
       "«jag är 25» besvaras av [NOTFOUND]\n"
       "    verify_planted.ppf:28 «?jag är*» tog raden, men inget fångades och alla gruppens svar "
       "använder %FE%\n"
+      "«fisk är gott» besvaras av verify_planted.ppf:19 «?fisk»\n"
       "\n"
       "Sammanfattning för verify_planted.ppf:\n"
-      "5 rader; en nyckelordsgrupp svarade på 3 av dem (60,0 %), andra block på 2.\n");
+      "6 rader; en nyckelordsgrupp svarade på 4 av dem (66,7 %), andra block på 2.\n"
+      "Grupperna som svarade oftast:\n"
+      "     3  verify_planted.ppf:19 «?fisk»\n"
+      "     1  verify_planted.ppf:22 «?hej»\n"
+      "Grupper som ingen rad nådde: 3 av 5\n"
+      "        verify_planted.ppf:25 «?jag tycker inte om fisk»\n"
+      "        verify_planted.ppf:28 «?jag är*»\n"
+      "        verify_planted.ppf:30 «?hej då»\n");
   EXPECT_EQ(err.str(), "");
 
-  std::ostringstream out2, err2;
-  EXPECT_EQ(RunVerifyInputs(kFix + "saknas.txt", kFix + "verify_planted.ppf", kLanguage, out2,
-                            err2),
-            kVerifyCannotOpen);
-  EXPECT_EQ(err2.str(), "pladdo verify: raderna i \"" + kFix + "saknas.txt\" kunde inte läsas.\n");
   std::ostringstream out3;
   EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "saknas.ppf", kLanguage, out3,
-                            err2),
+                            err),
             kVerifyCannotOpen);
   EXPECT_EQ(out3.str(), kFix + "saknas.ppf: filen kunde inte öppnas.\n");
 }
 // clang-format on
-
-// The summary of hand-made results: per cents rounded to one decimal with a
-// decimal comma, the ten groups that answered most (ties in file order),
-// and the groups no line reached.
-TEST(VerifyCommand, SummarisesCountsPerCentsAndGroups) {
-  CorpusLine keyword;
-  keyword.situation = TraceSituation::Keyword;
-  keyword.pattern = {"p.ppf", 100, "?g0"};
-  CorpusResult result{true, {keyword, keyword, CorpusLine{}}, {}};
-  for (int g = 0; g < 13; ++g) {
-    result.groups.push_back({{"/x/p.ppf", 100 + g, "?g" + std::to_string(g)},
-                             g == 12 ? 0 : 1 + g % 3});
-  }
-  const std::string report = Cp1252ToUtf8(FormatCorpusReport("p.ppf", result));
-  EXPECT_NE(report.find("3 rader; en nyckelordsgrupp svarade på 2 av dem "
-                        "(66,7 %), andra block på 1.\n"
-                        "Grupperna som svarade oftast:\n"
-                        "     3  p.ppf:102 «?g2»\n"),
-            std::string::npos)
-      << report;
-  EXPECT_NE(report.find("     1  p.ppf:100 «?g0»\n     1  p.ppf:103 «?g3»\n"
-                        "Grupper som ingen rad nådde: 1 av 13\n"
-                        "        p.ppf:112 «?g12»\n"),
-            std::string::npos)
-      << report;
-}
 
 }  // namespace
 }  // namespace pladdo
