@@ -1,5 +1,5 @@
-// Helpers of the Qt widget tests: a recording stand-in for the desktop, a
-// temporary folder with Qt's paths, typing, and modal dialogs.
+// Helpers of the Qt widget tests: a recording stand-in for the desktop,
+// typing, and modal dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,44 +19,26 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace pladdo::test {
 
-// Records what the window layer asked of the desktop; file dialogs answer
-// from a queue (empty: cancel).
+// Records what the window layer handed to the desktop; file dialogs answer
+// from a queue (empty: cancel). No test expects a message box.
 struct FakeDesktop {
   QStringList answers;
-  std::vector<FileDialogRequest> requests;
   QList<QUrl> opened;
-  QList<QStringList> started;  // program first
-  QStringList messages;
-  bool openOk = true;
-  bool startOk = false;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request) {
-      requests.push_back(request);
+    hooks.fileDialog = [this](QWidget*, const FileDialogRequest&) {
       return answers.isEmpty() ? std::nullopt
                                : std::optional(answers.takeFirst());
     };
     hooks.openUrl = [this](const QUrl& url) {
       opened << url;
-      return openOk;
+      return true;
     };
-    hooks.startProgram = [this](const QString& program, QStringList args) {
-      started << (QStringList{program} << args);
-      return startOk;
-    };
-    hooks.message = [this](QWidget*, const QString& text, MessageKind) {
-      messages << text;
+    hooks.message = [](QWidget*, const QString& text, MessageKind) {
+      ADD_FAILURE() << "message: " << text.toStdString();
     };
     return hooks;
-  }
-};
-
-// A temporary folder that gives its paths as Qt's strings.
-struct TempFiles : TempDir {
-  using TempDir::Path;
-  QString Path(const char* name) const {
-    return QString::fromStdString(File(name));
   }
 };
 

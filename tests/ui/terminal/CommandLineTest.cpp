@@ -25,55 +25,41 @@ std::string Describe(const CommandLine& r) {
   return text;
 }
 
+// clang-format off
 TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
   const std::string unknown = "pladdo: ok\xE4nd flagga \"";
   const std::string help = "\". Skriv pladdo --help f\xF6r att se flaggorna.";
-  const std::string verifyFiles =
-      "pladdo verify: ange minst en profilfil, till exempel: pladdo verify "
-      "min.ppf";
-  const std::string inputsOne =
-      "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en "
-      "profilfil.";
-  const std::string seed =
-      "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
-  // clang-format off
+  const std::string inputsOne = "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en profilfil.";
+  const std::string seed = "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
   const struct { std::vector<std::string> args; std::string expected; } rows[] = {
       {{}, "default ||"},
       {{"-t", "--profile1", "a.ppf", "--profile2", "b.ppf", "--language", "l.dat",
         "--auto", "--names", "--seed", "42"}, "terminal a.ppf|b.ppf|l.dat auto names seed=42"},
       {{"--profile1=\xC3\xA5.ppf", "--seed=4294967295"}, "default \xE5.ppf|| seed=4294967295"},
-      {{"--seed=0", "--help"}, "help || seed=0"},
       {{"check", "--language", "l.dat", "a.ppf", "--", "-x.ppf"}, "check ||l.dat [a.ppf] [-x.ppf]"},
+      {{"check", "a.ppf", "-h"}, "help || [a.ppf]"},
       {{"--bogus"}, unknown + "--bogus" + help},
       {{"--auto=1"}, unknown + "--auto=1" + help},
       {{"check", "--auto", "a.ppf"}, unknown + "--auto" + help},
-      {{"check", "a.ppf", "-h"}, "help || [a.ppf]"},
-      {{"check", "--version"}, unknown + "--version" + help},
       {{"-t", "check"}, "pladdo: ov\xE4ntat argument \"check" + help},
       {{"--profile1"}, "pladdo: flaggan --profile1 beh\xF6ver ett v\xE4rde."},
       {{"--seed", "12x"}, seed + "12x\"."},
       {{"--seed", "4294967296"}, seed + "4294967296\"."},
-      {{"hej"}, "pladdo: ov\xE4ntat argument \"hej" + help},
       {{"check"}, "pladdo check: ange minst en profilfil, till exempel: pladdo check min.ppf"},
       // pladdo verify
       {{"verify", "--language", "l.dat", "a.ppf", "b.ppf"}, "verify ||l.dat [a.ppf] [b.ppf]"},
       {{"verify", "--inputs", "r\xC3\xA5.txt", "a.ppf"}, "verify || [a.ppf] inputs=r\xE5.txt"},
-      {{"verify", "a.ppf", "--inputs=r.txt"}, "verify || [a.ppf] inputs=r.txt"},
-      {{"verify", "a.ppf", "-h"}, "help || [a.ppf]"},
       {{"verify", "--inputs", "r.txt", "a.ppf", "b.ppf"}, inputsOne},
-      {{"verify", "--inputs", "r.txt"}, verifyFiles},
-      {{"verify"}, verifyFiles},
-      {{"verify", "a.ppf", "--inputs"}, "pladdo: flaggan --inputs beh\xF6ver ett v\xE4rde."},
-      {{"verify", "--auto", "a.ppf"}, unknown + "--auto" + help},
+      {{"verify"}, "pladdo verify: ange minst en profilfil, till exempel: pladdo verify min.ppf"},
       {{"check", "--inputs", "r.txt", "a.ppf"}, unknown + "--inputs" + help},
       {{"--inputs", "r.txt"}, unknown + "--inputs" + help},
   };
-  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     EXPECT_EQ(Describe(ParseCommandLine(row.args)), row.expected);
   }
 }
+// clang-format on
 
 }  // namespace
 }  // namespace pladdo

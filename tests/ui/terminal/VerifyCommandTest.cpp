@@ -1,12 +1,11 @@
-// `pladdo verify` worded for the author: the report on fixture profiles, the
-// answers to a list of lines, and the corpus summary's counts and per cents.
+// `pladdo verify` worded for the author: the report on fixture profiles, and
+// the answers to a list of lines with their counts and per cents.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "engine/Codepage.h"
 #include "engine/Random.h"
 #include "ui/terminal/VerifyCommand.h"
 
@@ -16,28 +15,23 @@ namespace {
 const std::string kFix = PLADDO_FIXTURES "/ui/";
 const std::string kLanguage = kFix + "language.dat";
 
+// clang-format off
 TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   const std::string planted =
-      "verify_planted.ppf:15: blocket [hälsnig] används aldrig av någon "
-      "variabel\n"
-      "verify_planted.ppf:23: variabeln «%hälsnign%» pekar på ett block som "
-      "inte finns\n"
+      "verify_planted.ppf:15: blocket [hälsnig] används aldrig av någon variabel\n"
+      "verify_planted.ppf:23: variabeln «%hälsnign%» pekar på ett block som inte finns\n"
       "verify_planted.ppf:24: provet «jag tycker inte om fisk» besvaras av "
       "verify_planted.ppf:19 «?fisk», inte av sin grupp på rad 25\n"
       "verify_planted.ppf:25: mönstret «?jag tycker inte om fisk» nås aldrig; "
       "verify_planted.ppf:19 «?fisk» tar alla dess rader\n"
-      "verify_planted.ppf:27: provet «jag är 25 år» når sin grupp på rad 28, "
-      "men inget fångas efter mönstret och alla gruppens svar använder %FE%, "
-      "så [NOTFOUND] svarar\n"
-      "verify_planted.ppf:30: mönstret «?hej då» nås aldrig; "
-      "verify_planted.ppf:22 «?hej» tar alla dess rader\n"
-      "verify_planted.ppf:32: provet «vad heter du» har ingen mönsterrad under "
-      "sig\n"
+      "verify_planted.ppf:27: provet «jag är 25 år» når sin grupp på rad 28, men inget fångas "
+      "efter mönstret och alla gruppens svar använder %FE%, så [NOTFOUND] svarar\n"
+      "verify_planted.ppf:30: mönstret «?hej då» nås aldrig; verify_planted.ppf:22 «?hej» tar "
+      "alla dess rader\n"
+      "verify_planted.ppf:32: provet «vad heter du» har ingen mönsterrad under sig\n"
       "verify_planted.ppf: 2 av 5 prov når sin grupp; 7 anmärkningar.\n";
-  const std::string clean =
-      "verify_clean.ppf: 2 av 2 prov når sin grupp; inget att anmärka.\n";
+  const std::string clean = "verify_clean.ppf: 2 av 2 prov når sin grupp; inget att anmärka.\n";
   const std::string missing = kFix + "saknas.ppf";
-  // clang-format off
   const struct { std::vector<std::string> files; int status; std::string out; } rows[] = {
       {{kFix + "verify_clean.ppf"}, kVerifyClean, clean},
       {{kFix + "verify_planted.ppf"}, kVerifyFindings, planted},
@@ -45,11 +39,7 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
        planted + "\n" + clean},
       {{missing, kFix + "verify_clean.ppf"}, kVerifyCannotOpen,
        missing + ": filen kunde inte öppnas.\n\n" + clean},
-      {{kFix + "alfa.ppf"}, kVerifyFindings,
-       "alfa.ppf:21: variabeln «%SAKNAS%» pekar på ett block som inte finns\n"
-       "alfa.ppf: inga prov (#>); 1 anmärkning.\n"},
   };
-  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.files.back());
     std::ostringstream out;
@@ -58,115 +48,46 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   }
 }
 
+// Each line, the row or block that answers it and what else it tells; the
+// summary, its per cent rounded to one decimal (66,66... is 66,7), groups
+// by the lines they answered; and a profile that cannot be read.
 TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
   PinRandomSeed(1);
   std::ostringstream out, err;
-  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt",
-                            kFix + "verify_planted.ppf", kLanguage, out, err),
+  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "verify_planted.ppf", kLanguage,
+                            out, err),
             kVerifyClean);
-  EXPECT_EQ(
-      out.str(),
+  UnpinRandomSeed();
+  EXPECT_EQ(out.str(),
       "«Jag gillar fisk» besvaras av verify_planted.ppf:19 «?fisk»\n"
       "«Jag tycker inte om fisk» besvaras av verify_planted.ppf:19 «?fisk»\n"
-      "    skulle också passa: verify_planted.ppf:25 «?jag tycker inte om "
-      "fisk»\n"
+      "    skulle också passa: verify_planted.ppf:25 «?jag tycker inte om fisk»\n"
       "«hej då» besvaras av verify_planted.ppf:22 «?hej»\n"
       "    skulle också passa: verify_planted.ppf:30 «?hej då»\n"
       "«vad heter du» besvaras av [NOTFOUND]\n"
       "«jag är 25» besvaras av [NOTFOUND]\n"
-      "    verify_planted.ppf:28 «?jag är*» tog raden, men inget fångades och "
-      "alla gruppens svar använder %FE%\n"
+      "    verify_planted.ppf:28 «?jag är*» tog raden, men inget fångades och alla gruppens svar "
+      "använder %FE%\n"
+      "«fisk är gott» besvaras av verify_planted.ppf:19 «?fisk»\n"
       "\n"
       "Sammanfattning för verify_planted.ppf:\n"
-      "5 rader; en nyckelordsgrupp svarade på 3 av dem (60,0 %), andra block "
-      "på 2.\n"
+      "6 rader; en nyckelordsgrupp svarade på 4 av dem (66,7 %), andra block på 2.\n"
       "Grupperna som svarade oftast:\n"
-      "     2  verify_planted.ppf:19 «?fisk»\n"
+      "     3  verify_planted.ppf:19 «?fisk»\n"
       "     1  verify_planted.ppf:22 «?hej»\n"
       "Grupper som ingen rad nådde: 3 av 5\n"
       "        verify_planted.ppf:25 «?jag tycker inte om fisk»\n"
       "        verify_planted.ppf:28 «?jag är*»\n"
       "        verify_planted.ppf:30 «?hej då»\n");
   EXPECT_EQ(err.str(), "");
-  UnpinRandomSeed();
 
-  std::ostringstream out2, err2;
-  EXPECT_EQ(RunVerifyInputs(kFix + "saknas.txt", kFix + "verify_planted.ppf",
-                            kLanguage, out2, err2),
-            kVerifyCannotOpen);
-  EXPECT_EQ(err2.str(), "pladdo verify: raderna i \"" + kFix +
-                            "saknas.txt\" kunde inte läsas.\n");
-  EXPECT_EQ(
-      RunVerifyInputs(kFix, kFix + "verify_planted.ppf", kLanguage, out2, err2),
-      kVerifyCannotOpen);  // a folder
-  std::ostringstream out3, err3;
-  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "saknas.ppf",
-                            kLanguage, out3, err3),
+  std::ostringstream out3;
+  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "saknas.ppf", kLanguage, out3,
+                            err),
             kVerifyCannotOpen);
   EXPECT_EQ(out3.str(), kFix + "saknas.ppf: filen kunde inte öppnas.\n");
 }
-
-// The summary of hand-made results: per cents rounded to one decimal with a
-// decimal comma, the ten groups that answered most (ties in file order),
-// and the groups no line reached.
-TEST(VerifyCommand, SummarisesCountsPerCentsAndGroups) {
-  const auto lines = [](int keyword, int other) {
-    std::vector<CorpusLine> result;
-    for (int i = 0; i < keyword + other; ++i) {
-      CorpusLine line;
-      line.strInput = "rad";
-      line.situation =
-          i < keyword ? TraceSituation::Keyword : TraceSituation::Fallback;
-      line.strBlock = i < keyword ? "SPEAK" : "NOTFOUND";
-      line.pattern = {"p.ppf", i < keyword ? 10 : 0, "?rad"};
-      result.push_back(line);
-    }
-    return result;
-  };
-  const auto count = [](const std::string& report) {
-    const std::size_t at = report.find("\n", report.find("Sammanfattning"));
-    return report.substr(at + 1, report.find('\n', at + 1) - at - 1);
-  };
-  // clang-format off
-  const struct { int keyword, other; std::string expected; } rows[] = {
-      {1, 2, "3 rader; en nyckelordsgrupp svarade på 1 av dem (33,3 %), andra block på 2."},
-      {2, 1, "3 rader; en nyckelordsgrupp svarade på 2 av dem (66,7 %), andra block på 1."},
-      {1, 7, "8 rader; en nyckelordsgrupp svarade på 1 av dem (12,5 %), andra block på 7."},
-      {0, 1, "1 rader; en nyckelordsgrupp svarade på 0 av dem (0,0 %), andra block på 1."},
-      {4, 0, "4 rader; en nyckelordsgrupp svarade på 4 av dem (100,0 %), andra block på 0."},
-      {0, 0, "Inga rader att pröva."},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.expected);
-    CorpusResult result;
-    result.bOpened = true;
-    result.lines = lines(row.keyword, row.other);
-    EXPECT_EQ(Cp1252ToUtf8(count(FormatCorpusReport("p.ppf", result))),
-              row.expected);
-  }
-
-  CorpusResult groups;
-  groups.bOpened = true;
-  for (int g = 0; g < 13; ++g) {
-    groups.groups.push_back({{"/x/p.ppf", 100 + g, "?g" + std::to_string(g)},
-                             g == 12 ? 0 : 1 + g % 3});
-  }
-  const std::string report = Cp1252ToUtf8(FormatCorpusReport("p.ppf", groups));
-  EXPECT_NE(report.find("Grupperna som svarade oftast:\n"
-                        "     3  p.ppf:102 «?g2»\n     3  p.ppf:105 «?g5»\n"
-                        "     3  p.ppf:108 «?g8»\n     3  p.ppf:111 «?g11»\n"
-                        "     2  p.ppf:101 «?g1»\n     2  p.ppf:104 «?g4»\n"
-                        "     2  p.ppf:107 «?g7»\n     2  p.ppf:110 «?g10»\n"
-                        "     1  p.ppf:100 «?g0»\n     1  p.ppf:103 «?g3»\n"
-                        "Grupper som ingen rad nådde: 1 av 13\n"
-                        "        p.ppf:112 «?g12»\n"),
-            std::string::npos)
-      << report;
-  groups.groups.pop_back();
-  EXPECT_TRUE(Cp1252ToUtf8(FormatCorpusReport("p.ppf", groups))
-                  .ends_with("Alla 12 grupper nåddes av någon rad.\n"));
-}
+// clang-format on
 
 }  // namespace
 }  // namespace pladdo
