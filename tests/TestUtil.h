@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +34,13 @@ inline void WriteFile(const std::filesystem::path& path,
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(out.good()) << "cannot write " << path;
+}
+
+// Gives path fixed access and modification times; its change time still
+// moves to now.
+inline void SetFixedTimes(const std::string& path) {
+  const timespec times[2] = {{1000000000, 5}, {1000000000, 5}};
+  EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
 // A fresh folder of its own, removed with everything in it at the end.
