@@ -83,7 +83,8 @@ struct ChildRun {
 
 // Runs body in a forked child with input on its standard input; what body
 // returns is written to standard output. A child still running after
-// seconds is killed, so that a hang fails its own case.
+// seconds is killed, so that a hang fails its own case. Files rather than
+// pipes: the child never waits for the test to read.
 inline ChildRun RunChild(const std::function<std::string()>& body,
                          std::string_view input = "", int seconds = 30) {
   const TempDir dir;
@@ -100,7 +101,6 @@ inline ChildRun RunChild(const std::function<std::string()>& body,
   }
   int raw = 0;
   bool killed = false;
-  // Files rather than pipes: the child never waits for the test to read.
   for (int ms = 0; pid > 0 && waitpid(pid, &raw, WNOHANG) == 0; ms += 5) {
     if (ms > seconds * 1000 && !killed) killed = kill(pid, SIGKILL) == 0;
     usleep(5000);

@@ -1,11 +1,9 @@
-// Tests of the engine on small profiles written as bytes: the block reader,
-// keyword matching, answer expansion, the choice of the replying block and
-// the worked conversation end to end, with files that change.
+// The engine on small profiles written as bytes: the block reader, files
+// that change, matching, expansion and the worked conversation.
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,16 +33,15 @@ std::string Times(int count, const std::string& text) {
   return repeated;
 }
 
-// An engine on a profile in a fresh temporary folder, with a pinned random
-// generator and the clock at 2002-12-04 09:05:07. The language file lies in
-// the folder, so no table of the working folder creeps in.
+// An engine in a fresh folder (so that no language table of the working
+// folder creeps in), the random generator pinned, the clock at 09:05:07 on
+// 2002-12-04.
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() { PinRandomSeed(1), SetFixedTime(At(2002, 12, 4, 9, 5, 7)); }
   ~EngineTest() override { SetFixedTime(std::nullopt), UnpinRandomSeed(); }
-  // Writes the profile (and the language table) and sets the engine on them:
-  // a new name each time, as a kept file is never rewritten within one tick
-  // of the file system's clock.
+  // A new file each time: a kept file is never rewritten within one tick of
+  // the file system's clock.
   void UseProfile(std::string_view bytes, std::string_view table = "") {
     m_strProfile = m_dir.Write("bot" + std::to_string(++m_nProfiles), bytes);
     m_engine.SetLanguageFile(m_dir.Write("language.dat", table));
@@ -62,10 +59,9 @@ class EngineTest : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-// Runs a test body on profiles read each way: line by line straight from
-// disk ("Streamed", files too large to hold), held in memory while it was
-// changed a moment ago ("Young", watched for changes), and held in memory once
-// it has aged ("Aged", kept by its key; no cache margin, so at once).
+// Profiles read each way: line by line from disk, as files too large to
+// hold; held while young (just changed, watched); held once aged (at once,
+// without a cache margin).
 class FromDiskAndMemory : public EngineTest,
                           public ::testing::WithParamInterface<std::string> {
  protected:
@@ -94,9 +90,7 @@ TEST_P(FromDiskAndMemory,
       {"[START]\r\n!   Hej    p\xE5   dig  \r\n! Hej\r\n!", "START", {"Hej p\xE5 dig", "Hej", ""}},
       {"[welcome] greetings\n!a\n", "WELCOME", {"a"}},
       {"[ WELCOME ]\n!a\nx[WELCOME]\n!b\n", "WELCOME", {}},
-      {"[h\xC4LSNING]\n!a\n", "h\xE4lsning", {"a"}},
       {"[ab]\n!1\n[a]\n!2\n", "a?", {"1"}},
-      {"[ab]\n!1\n[a]\n!2\n", "a", {"2"}},
       {"[START]\n!a\n!b\n[REPEAT]\n!c\n", "START", {"a", "b"}},
       {"[START]\n?x\n!a\n?y\n!b\n", "START", {"a"}},
       {"[START]\n!a\nhello\n!b\n", "START", {"a"}},
@@ -120,28 +114,20 @@ TEST_P(FromDiskAndMemory,
 
 TEST_F(EngineTest, AChangedFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
   const std::string before = "[START]\n!alfa\n";
-  // What happens to the file after a first lookup, the answers the next
-  // lookup finds, and the whole reads and index builds that lookup costs
-  // (without a watch, a young file is read again every time; only a young
-  // file's index is kept for bytes read again unchanged).
-  using Change = std::function<void(const std::string&)>;
-  const auto rewrite = [](const std::string& bytes) -> Change {
-    return [bytes](const std::string& path) { WriteFile(path, bytes); };
-  };
+  // What happens to the file after a first lookup (bytes written in place or
+  // renamed over it, always with the same access and modification times, or
+  // "-": removed), the answers the next lookup finds, and the whole reads and
+  // index builds that lookup costs (without a watch, a young file is read
+  // again every time; only a young file's index is kept for bytes read
+  // again unchanged).
   // clang-format off
-  const struct { const char* change; Change apply; Texts answers; int reads, builds; } rows[] = {
-      {"nothing", [](const std::string&) {}, {"alfa"}, 0, 0},
-      {"the same bytes saved again", rewrite(before), {"alfa"}, 1, 0},
-      {"other bytes of the same size, the same times", [](const std::string& path) {
-         WriteFile(path, "[START]\n!beta\n");
-         test::SetFixedTimes(path);
-       }, {"beta"}, 1, 1},
-      {"the same bytes saved as a new file renamed over it", [&](const std::string& path) {
-         rewrite(before)(path + ".new");
-         std::filesystem::rename(path + ".new", path);
-       }, {"alfa"}, 1, 0},
-      {"a row added", rewrite(before + "!gamma\n"), {"alfa", "gamma"}, 1, 1},
-      {"removed", [](const std::string& path) { std::filesystem::remove(path); }, {}, 0, 0},
+  const struct { const char* change; std::string bytes; bool renamed; Texts answers; int reads, builds; } rows[] = {
+      {"nothing", "", false, {"alfa"}, 0, 0},
+      {"the same bytes saved again", before, false, {"alfa"}, 1, 0},
+      {"other bytes of the same size", "[START]\n!beta\n", false, {"beta"}, 1, 1},
+      {"the same bytes renamed over it", before, true, {"alfa"}, 1, 0},
+      {"a row added", before + "!gamma\n", false, {"alfa", "gamma"}, 1, 1},
+      {"removed", "-", false, {}, 0, 0},
   };
   // clang-format on
   for (const std::string mode : {"watched", "not watched", "aged"}) {
@@ -154,7 +140,13 @@ TEST_F(EngineTest, AChangedFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
       test::SetFixedTimes(m_strProfile);
       ASSERT_TRUE(m_access.LoadBlock("START"));
       const ProfileCacheCounters start = GetProfileCacheCounters();
-      row.apply(m_strProfile);
+      const std::string path = m_strProfile + (row.renamed ? ".new" : "");
+      if (row.bytes == "-") std::filesystem::remove(path);
+      if (row.bytes != "-" && !row.bytes.empty()) {
+        WriteFile(path, row.bytes);
+        test::SetFixedTimes(path);
+      }
+      if (row.renamed) std::filesystem::rename(path, m_strProfile);
       const bool loaded = m_access.LoadBlock("START");
       EXPECT_EQ(loaded ? m_access.Answers() : Texts{}, row.answers);
       const ProfileCacheCounters end = GetProfileCacheCounters();
@@ -179,11 +171,9 @@ TEST_P(FromDiskAndMemory, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
       {"jag heter*", "Jag heter Anna.", "anna"},
       {"jag heter *", "jag heter anna", "-"},
       {"jag heter", "jag heter  anna  lisa 25 \xE5r", "anna lisa"},
-      {"jag*dig", "jagar dig", ""},
       {"vad?", "vad!", ""},
       {"vad?", "vad", "-"},
       {"", "Hej hopp 3", "hej hopp"},
-      {"  hej   d\xE5 ", "hej d\xE5", ""},
       {"hej d\xE5", "hej  d\xE5", "-"},
       {"h?j", "ja hoj d\xE5", "d\xE5"},
       {"a?c", "xabd abc", ""},
@@ -246,7 +236,6 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
   // clang-format off
   const struct { std::string user, capture, text, expected; } rows[] = {
       {"\xE5sa", "", "Hej %NAME_USER%! %@NAME_USER%", "Hej \xE5sa! \xC5sa"},
-      {"", "", "%@NAME_USER%.", "."},
       {"", "anna", "%NAME_PLADDO%: %FE%, %@FE%", "Pladdo: anna, Anna"},
       {"%SYS_DATE_YYYY%", "", "%NAME_USER%", "2002"},
       {"", "", "100%% s\xE4ker %%NAME_USER%% 50% av oss", "100% s\xE4ker %NAME_USER% 50% av oss"},
@@ -255,7 +244,6 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
        "9.05 09:5 07 7"},
       {"", "", "%SYS_DATE_D%/%SYS_DATE_M% %SYS_DATE_DD%.%SYS_DATE_MM%.%SYS_DATE_YY%", "4/12 04.12.02"},
       {"", "", "%@en%! % EN % %kedja%", "\xC5ska! \xE5ska \xE5ska och \xC5ska"},
-      {"", "", "%name_user%", "[name_user#ERROR_NOVARIABLE#]"},
       {"", "", "%tom%<%tomrad%>", "[tom#ERROR_NOVARIABLE#]<>"},
       {"", "", "%" + file + "|f\xE4rg% %@" + file + "| f\xE4rg %", "r\xF6" "d R\xF6" "d"},
       {"", "", "%" + none + "|en%", "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
@@ -307,13 +295,12 @@ TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
   const std::size_t quarter = kMaxAnswerBytes / 4;
   m_engine.SetUserName(std::string(quarter, 'x'));
   std::string expanded = Expand(names);
-  EXPECT_TRUE(expanded == std::string(kMaxAnswerBytes, 'x')) << expanded.size();
+  EXPECT_TRUE(expanded == std::string(kMaxAnswerBytes, 'x'));
   m_engine.SetUserName(std::string(quarter + 1, 'x'));
   expanded = Expand(names + "%%");
   EXPECT_TRUE(expanded == std::string(3 * (quarter + 1), 'x') +
                               "[#ERROR_LOOPPROTECTION# %NAME_USER%]"
-                              "[#ERROR_LOOPPROTECTION# %%]")
-      << expanded.size() << " bytes, ending " << expanded.substr(3 * quarter);
+                              "[#ERROR_LOOPPROTECTION# %%]");
 }
 
 // The welcome and each reply of a fresh conversation, joined by "|".
@@ -321,15 +308,13 @@ TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
   const std::string all =
       "[WELCOME]\n!welcome\n[START]\n!start\n[REPEAT]\n!repeat\n"
       "[IMITATE]\n!imitate\n[SPEAK]\n?hej\n!speak\n[NOTFOUND]\n!notfound\n";
-  const std::string none = "#ERROR_NOVARIABLEANSWER#";
   // clang-format off
   const struct { std::string profile; Texts inputs; std::string replies; } rows[] = {
       {all, {"x", "hej", "HEJ", "hej!"}, "welcome|start|speak|repeat|speak"},
       {all, {"x", "Notfound", "b"}, "welcome|start|notfound|imitate"},
       {all, {"x", "notfound", "notfound"}, "welcome|start|notfound|repeat"},
-      {"[WELCOME]\n?hej\n[SPEAK]\n?hej\n!speak\n", {"hej", "hej"},
-       "#ERROR_WELCOMEEMPTY#|" + none + "|" + none},
-      {"[START]\n!A\n[NOTFOUND]\n!nf\n", {"a", "b", "c"}, "#ERROR_WELCOMEEMPTY#|A|" + none + "|nf"},
+      {"[START]\n!A\n[NOTFOUND]\n!nf\n", {"a", "b", "c"},
+       "#ERROR_WELCOMEEMPTY#|A|#ERROR_NOVARIABLEANSWER#|nf"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -396,16 +381,6 @@ TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
       EXPECT_EQ(m_engine.GetCapture(), turn.capture);
     }
   }
-  // A restart forgets the user and the turns but keeps profile and table.
-  m_engine.Reset();
-  (void)m_engine.GetWelcome();
-  m_engine.SetInput("Bo");
-  EXPECT_EQ(m_engine.GetReply(),
-            "Trevligt att tr\xE4"
-            "ffas, .");
-  m_engine.SetInput("jag tror att du");
-  EXPECT_EQ(m_engine.GetReply(), "Varf\xF6r tror du att jag?");
-  EXPECT_EQ(m_engine.GetBotName(), "Pladdo");
 }
 
 }  // namespace

@@ -18,40 +18,20 @@ namespace {
 
 // The profile, its lines numbered as the checker numbers them.
 constexpr const char* kProfile =
-    "[INFO]\n"                        // 1
-    "language=svenska\n"              // 2
-    "[WELCOME]\n"                     // 3
-    "!Hej %h\xE4lsning%!\n"           // 4
-    "[START]\n"                       // 5
-    "# a comment between two rows\n"  // 6
-    "!Hej %NAME_USER%.\n"             // 7
-    "[REPEAT]\n"                      // 8
-    "!Du upprepar dig.\n"             // 9
-    "[IMITATE]\n"                     // 10
-    "!H\xE4rmar du mig?\n"            // 11
-    "[SPEAK]\n"                       // 12
-    "?jag tror  att*\n"               // 13: blanks folded in the trace
-    "!Tror du att %FE%?\n"            // 14
-    "?eko\n"                          // 15
-    "!%FE%!\n"                        // 16: needs a capture
-    "?fil\n"                          // 17
-    "!%WORDS|ord%\n"                  // 18
-    "?djup\n"                         // 19
-    "!%a%\n"                          // 20
-    "[NOTFOUND]\n"                    // 21
-    "!Jas\xE5.\n"                     // 22
-    "[h\xE4lsning]\n"                 // 23
-    "!%@NAME_PLADDO% h\xE4r\n"        // 24
-    "[a]\n"                           // 25
-    "!x %a%\n";                       // 26
+    "[INFO]\nlanguage=svenska\n[WELCOME]\n!Hej %h\xE4lsning%!\n"      // 1-4
+    "[START]\n# a comment between two rows\n!Hej %NAME_USER%.\n"      // 5-7
+    "[REPEAT]\n!Du upprepar dig.\n[IMITATE]\n!H\xE4rmar du mig?\n"    // 8-11
+    "[SPEAK]\n?jag tror  att*\n!Tror du att %FE%?\n"                  // 12-14
+    "?eko\n!%FE%!\n?fil\n!%WORDS|ord%\n?djup\n!%a%\n"                 // 15-20
+    "[NOTFOUND]\n!Jas\xE5.\n[h\xE4lsning]\n!%@NAME_PLADDO% h\xE4r\n"  // 21-24
+    "[a]\n!x %a%\n";                                                  // 25-26
 
 class TraceTest : public ::testing::TestWithParam<bool> {
  protected:
   TraceTest() {
     ClearProfileCache();
     if (GetParam()) SetProfileCacheMargin(std::chrono::seconds(0));
-    m_dir.Write("words.txt",
-                "# the file of a file variable\n[ord]\n!ett ord\n");
+    m_dir.Write("words.txt", "# a file variable's file\n[ord]\n!ett ord\n");
     std::string profile = kProfile;
     profile.replace(profile.find("WORDS"), 5, File("words.txt"));
     m_dir.Write("bot.ppf", profile);
@@ -74,7 +54,7 @@ class TraceTest : public ::testing::TestWithParam<bool> {
     return row.nLine == 0 ? "-" : std::to_string(row.nLine) + ":" + row.strText;
   }
   // The trace in one line: rule, block, pattern, capture, answer, then each
-  // variable as depth + variable = value (@ row) with its notes.
+  // variable as depth + variable = value (@ row).
   std::string Describe(const ReplyTrace& t) const {
     std::string text = std::to_string(static_cast<int>(t.situation)) + " " +
                        t.strBlock + " p=" + Row(t.pattern) +
@@ -87,8 +67,6 @@ class TraceTest : public ::testing::TestWithParam<bool> {
         text += "@" + std::filesystem::path(v.row.strFile).filename().string() +
                 ":" + Row(v.row);
       }
-      if (v.bDepthNote) text += " (depth)";
-      if (v.bBudgetNote) text += " (budget)";
     }
     return text + " => " + t.strReply;
   }
@@ -140,7 +118,6 @@ TEST_P(TraceTest, TellsTheRuleTheRowsTheCaptureAndTheVariables) {
       expected.replace(at, 5, File("words.txt"));
     }
     EXPECT_EQ(Describe(engine.GetTrace()), expected);
-    EXPECT_EQ(engine.GetTrace().strProfile, File("bot.ppf"));
   }
 }
 
@@ -150,10 +127,10 @@ TEST_P(TraceTest, NotesDepthAndBudgetAndAMissingProfile) {
   engine.SetInput("Anna");
   (void)engine.GetReply();
   engine.SetInput("djup");
-  const std::string reply(engine.GetReply());
+  (void)engine.GetReply();
   const ReplyTrace& trace = engine.GetTrace();
   // %a% inside %a%: 21 evaluations, the last one wrapped.
-  ASSERT_EQ(trace.variables.size(), 21u) << reply;
+  ASSERT_EQ(trace.variables.size(), 21u);
   for (std::size_t i = 0; i < trace.variables.size(); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(trace.variables[i].nDepth, static_cast<int>(i));
