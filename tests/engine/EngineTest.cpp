@@ -225,10 +225,9 @@ std::string Chain(int times) {
 }
 
 TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
-  UseProfile(
-      "[en]\n!\xC3\xA5ska\n[a]\n!x %a%\n"
-      "[dubbel]\n!%dubbel% %dubbel%\n[tom]\n?x\n[tomrad]\n!\n"
-      "[kedja]\n!%en% och %@en%\n");
+  const std::string blocks =
+      "[en]\n!\xC3\xA5ska\n[a]\n!x %a%\n[dubbel]\n!%dubbel% %dubbel%\n"
+      "[tom]\n?x\n[tomrad]\n!\n[kedja]\n!%en% och %@en%\n";
   const std::string file = m_dir.Write("ord",
                                        "[f\xC3\xA4rg]\n!r\xC3\xB6"
                                        "d\n");
@@ -249,11 +248,14 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
       {"", "", "%" + none + "|en%", "[#ERROR_VARIABELCANTOPENFILE# " + none + " ]"},
   };
   // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    m_engine.SetUserName(row.user);
-    m_access.CaptureRest(" " + row.capture, 0);
-    EXPECT_EQ(Expand(row.text), row.expected);
+  for (const bool utf8 : {true, false}) {
+    UseProfile(utf8 ? blocks : Utf8ToCp1252(blocks));
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.text + (utf8 ? ", UTF-8" : ", Windows-1252"));
+      m_engine.SetUserName(row.user);
+      m_access.CaptureRest(" " + row.capture, 0);
+      EXPECT_EQ(Expand(row.text), row.expected);
+    }
   }
   for (const int depth : {0, 20, 21}) {
     EXPECT_EQ(Expand("%a%", depth), Chain(depth)) << depth;
