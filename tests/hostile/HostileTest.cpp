@@ -14,7 +14,6 @@
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "tests/TestUtil.h"
-#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -34,8 +33,7 @@ std::string Join(const Texts& texts) {
   return joined;
 }
 
-// UTF-8, as profiles are shipped; one answer per block, so that replies do
-// not depend on the random choice.
+// UTF-8, as profiles are shipped; one answer per block.
 constexpr char kProfile[] =
     "[INFO]\nname=Test\nlanguage=svenska\n[NAME]\n!Testbot\n[WELCOME]\n!Hej!\n"
     "[START]\n!Trevligt att träffas, %NAME_USER%!\n[REPEAT]\n!Upprepar du?\n"
@@ -43,8 +41,7 @@ constexpr char kProfile[] =
     "!Svar alfa\n[NOTFOUND]\n!Inget\n";
 constexpr char kLanguage[] = "[svenska]\n\"jag\" \"du\"\n\"mig\" \"dig\"\n";
 
-// Opens profile and language in engine, then gives the welcome and one reply
-// per input; the first input is also the user's name, as the window makes it.
+// The welcome and the replies to the inputs, the first also the user's name.
 Texts Converse(CChatEngine& engine, const std::string& profile,
                const std::string& language, const Texts& inputs) {
   PinRandomSeed(1);
@@ -130,37 +127,33 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
 }
 
 TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
-  std::string bytes = "[INFO]\nlanguage=svenska\n[lang]\n!";
+  std::string bytes = "[INFO]\nlanguage=svenska\n[SPEAK]\n?lang\n!";
   bytes.append(50u << 20, 'x');
-  bytes += "\n!Hej\n";
+  bytes += "\n?sista\n!Sista %B199999%\n";
   for (int i = 0; i < 200000; ++i) {
     bytes += "[B" + std::to_string(i) + "]\n!svar " + std::to_string(i) + "\n";
   }
   bytes +=
-      "[START]\n!Start %B123456%\n[SPEAK]\n?sista\n!Sista %B199999%\n"
-      "[WELCOME]\n!V\xE4lkommen %@B7%\n[NOTFOUND]\n!Inget %B0%\nhej\n";
+      "[START]\n!Start %B123456%\n[WELCOME]\n!V\xE4lkommen %@B7%\n"
+      "[NOTFOUND]\n!Inget %B0%\nhej\n";
   // The illegal last row's number: every line before it counted once.
   const auto row = std::count(bytes.begin(), bytes.end(), '\n');
   const std::string path = Write("huge.ppf", bytes);
   bytes = std::string();
-  EXPECT_EQ(
-      RunChild([&] {
-        // No cache margin: the second pass replays the kept lines.
-        CProfileStream::SetCacheMargin({});
-        CChatEngine engine;
-        auto texts = Converse(engine, path, Write("language.dat", kLanguage),
-                              {"Anna", "sista", "annat"});
-        CChatEngineTestAccess access(engine);
-        access.LoadBlock("lang");
-        texts.insert(texts.end(), access.Answers().begin(),
-                     access.Answers().end());
-        texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
-        return Join(texts);
-      }).Result(),
-      Join({"V\xE4lkommen Svar 7", "Start svar 123456", "Sista svar 199999",
-            "Inget svar 0", std::string(1022, 'x'), "Hej",
-            "\n[" + std::to_string(row) +
-                "] hej\n#ILLEGALROW#\n\n1 #ERRORFOUND#"}));
+  EXPECT_EQ(RunChild([&] {
+              // No cache margin: the second pass replays the kept lines.
+              CProfileStream::SetCacheMargin({});
+              CChatEngine engine;
+              auto texts =
+                  Converse(engine, path, Write("language.dat", kLanguage),
+                           {"Anna", "sista", "annat", "lang"});
+              texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
+              return Join(texts);
+            }).Result(),
+            Join({"V\xE4lkommen Svar 7", "Start svar 123456",
+                  "Sista svar 199999", "Inget svar 0", std::string(1022, 'x'),
+                  "\n[" + std::to_string(row) +
+                      "] hej\n#ILLEGALROW#\n\n1 #ERRORFOUND#"}));
 }
 
 // The built program with the test profile as both bots, or {} while it has
@@ -184,7 +177,6 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   // ("" for none).
   const std::pair<std::string, std::string> rows[] = {
       {words, words + "\n" + swapped + "!"},
-      {std::string(1u << 20, 'b'), std::string(1u << 20, 'b') + "\nInget"},
       // One substitute per byte that is not UTF-8.
       {"tr\xC3(d \xFF\xFE a\x80-b", "tr\x1A(d \x1A\x1A a\x1A-b\nInget"},
       {std::string("ett\0tv\xC3\xA5\0", 9), "etttv\xC3\xA5\nInget"},
@@ -199,13 +191,7 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   const test::ChildRun run = test::RunProgram(pladdo, input + "alfa\n");
   expected += "> alfa\nSvar alfa\n";
   EXPECT_EQ(run.failure, "") << run.err.substr(0, 400);
-  // Compared whole, shown from the first difference: not 4 MB of text.
-  const auto at = std::mismatch(run.out.begin(), run.out.end(),
-                                expected.begin(), expected.end())
-                      .first -
-                  run.out.begin();
-  EXPECT_TRUE(run.out == expected)
-      << "differs at byte " << at << ": " << run.out.substr(at, 200);
+  EXPECT_TRUE(run.out == expected) << "not printed: 4 MB of text";
 }
 
 TEST(Terminal, TwoHundredExchangesUnderValgrindLeakNothing) {
