@@ -305,33 +305,6 @@ TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
                               "[#ERROR_LOOPPROTECTION# %%]");
 }
 
-// The welcome and each reply of a fresh conversation, joined by "|".
-TEST_F(EngineTest, GetReplyChoosesTheBlockOfTheSituation) {
-  const std::string all =
-      "[WELCOME]\n!welcome\n[START]\n!start\n[REPEAT]\n!repeat\n"
-      "[IMITATE]\n!imitate\n[SPEAK]\n?hej\n!speak\n[NOTFOUND]\n!notfound\n";
-  // clang-format off
-  const struct { std::string profile; Texts inputs; std::string replies; } rows[] = {
-      {all, {"x", "hej", "HEJ", "hej!"}, "welcome|start|speak|repeat|speak"},
-      {all, {"x", "Notfound", "b"}, "welcome|start|notfound|imitate"},
-      {all, {"x", "notfound", "notfound"}, "welcome|start|notfound|repeat"},
-      {"[START]\n!A\n[NOTFOUND]\n!nf\n", {"a", "b", "c"},
-       "#ERROR_WELCOMEEMPTY#|A|#ERROR_NOVARIABLEANSWER#|nf"},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.profile);
-    UseProfile(row.profile);
-    m_engine.Reset();
-    std::string replies(m_engine.GetWelcome());
-    for (const std::string& input : row.inputs) {
-      m_engine.SetInput(input);
-      replies += "|" + std::string(m_engine.GetReply());
-    }
-    EXPECT_EQ(replies, row.replies);
-  }
-}
-
 TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
   const std::string profile =
       "[INFO]\nname=Exempel\nlanguage=svenska\n[NAME]\n!Kalle\n"
@@ -345,8 +318,10 @@ TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
       "?jag tror att\n!Varf\xC3\xB6r tror du att %FE%?\n"
       "[NOTFOUND]\n!%sv\xC3\xA5r%\n[SV\xC3\x85R]\n!Ber\xC3\xA4tta "
       "mer.\n!Jas\xC3\xA5?\n";
+  // A word twice: the first row wins.
   const std::string table =
-      "[svenska]\n\"du\" \"jag\"\n\"mig\" \"dig\"\n\"v\xC3\xA5r\" \"er\"\n";
+      "[svenska]\n\"du\" \"jag\"\n\"mig\" \"dig\"\n\"v\xC3\xA5r\" \"er\"\n"
+      "\"du\" \"X\"\n";
   SetFixedTime(At(2026, 5, 17, 14, 5, 0));
   // clang-format off
   const struct { std::string input, reply, capture; } turns[] = {

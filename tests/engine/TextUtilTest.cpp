@@ -1,36 +1,13 @@
-// Tests of the word swap and the code page conversions; the rest of the text
-// utilities is tested through the engine's matching and block reader.
+// The code page conversions; the other text utilities are tested through
+// the engine's block reader, matching and word swap.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/Codepage.h"
-#include "engine/TextUtil.h"
 
 namespace pladdo {
 namespace {
-
-TEST(SwapWords, ReplacesWholeWordsLeftmostFirstAndNeverTwice) {
-  // "du" twice (the lower index wins) and an empty word.
-  const std::vector<std::string> from = {"jag", "du",    "mig", "du",
-                                         "",    "\xC5R", "bort"};
-  const std::vector<std::string> to = {"Du", "jag",   "dig", "X",
-                                       "x",  "\xE4r", ""};
-  // Case ignored, replacement as written, swapped-in text not searched again.
-  const struct {
-    std::string text, swapped;
-  } rows[] = {
-      {" du hatar mig", " jag hatar dig"},
-      {"JAG jagade jag\xE5", "Du jagade jag\xE5"},
-      {"\xE5r bort", "\xE4r "},
-  };
-  for (const auto& row : rows) {
-    std::string text = row.text;
-    SwapWords(text, from, to);
-    EXPECT_EQ(text, row.swapped) << row.text;
-  }
-}
 
 TEST(Codepage, EveryByteSurvivesTheRoundTripsAndTheRestIsSubstituted) {
   for (int b = 0; b < 256; ++b) {
