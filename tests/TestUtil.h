@@ -81,10 +81,9 @@ struct ChildRun {
   std::string Result() const { return failure.empty() ? out : failure; }
 };
 
-// Runs body in a forked child with input on its standard input; what body
-// returns is written to standard output. A child still running after
-// seconds is killed, so that a hang fails its own case. Files rather than
-// pipes: the child never waits for the test to read.
+// Runs body in a forked child with input on its standard input and what it
+// returns written to standard output (files, not pipes, so that it never
+// waits for the test). A hang is killed after seconds and fails its case.
 inline ChildRun RunChild(const std::function<std::string()>& body,
                          std::string_view input = "", int seconds = 30) {
   const TempDir dir;

@@ -97,8 +97,7 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
 }
 
 // check and verify: 0 when nothing is found, 1 with findings, 2 when a file
-// cannot be read or the arguments are wrong; verify --inputs answers the
-// lines and ends with 0. What verify prints is the unit tests'.
+// cannot be read or the arguments are wrong; verify --inputs ends with 0.
 TEST_F(E2e, SubcommandsAndOptionsExitWithTheirStatus) {
   const std::string lang = kFix + "language.dat", cp1252 = kFix + "cp1252.ppf",
                     faulty = kFix + "faulty.ppf",
@@ -135,9 +134,8 @@ TEST_F(E2e, SubcommandsAndOptionsExitWithTheirStatus) {
   }
 }
 
-// A save replaces the old file whole, through a link the file it points to,
-// keeping its mode; a failed save says why and damages nothing; no temporary
-// file is left behind.
+// A save replaces the file whole (through a link, the file it points to),
+// keeping its mode; a failed save says why and damages nothing.
 TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
   const std::string s = m_dir.File("s") + "/";
   const auto mode =

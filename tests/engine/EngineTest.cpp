@@ -1,6 +1,5 @@
-// The engine on small profiles written as bytes: the block reader, files
-// that change, matching, expansion and the worked conversation; and the code
-// page conversions it relies on.
+// The engine on small profiles written as bytes, and the code page
+// conversions it relies on.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -34,9 +33,8 @@ std::string Times(int count, const std::string& text) {
   return repeated;
 }
 
-// An engine in a fresh folder (so that no language table of the working
-// folder creeps in), the random generator pinned, the clock at 09:05:07 on
-// 2002-12-04.
+// An engine in a fresh folder (no language table of the working folder creeps
+// in), the random generator pinned, the clock at 2002-12-04 09:05:07.
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() { PinRandomSeed(1), SetFixedTime(At(2002, 12, 4, 9, 5, 7)); }
@@ -60,9 +58,8 @@ class EngineTest : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-// Profiles read each way: line by line from disk, as files too large to
-// hold; held while young (just changed, watched); held once aged (at once,
-// without a cache margin).
+// Profiles read each way: line by line from disk (too large to hold), held
+// while young and watched, held once aged (no cache margin).
 class FromDiskAndMemory : public EngineTest,
                           public ::testing::WithParamInterface<std::string> {
  protected:
@@ -113,12 +110,10 @@ TEST_P(FromDiskAndMemory,
 
 TEST_F(EngineTest, AChangedFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
   const std::string before = "[START]\n!alfa\n";
-  // What happens to the file after a first lookup (bytes written in place or
-  // renamed over it, always with the same access and modification times, or
-  // "-": removed), the answers the next lookup finds, and the whole reads and
-  // index builds that lookup costs (without a watch, a young file is read
-  // again every time; only a young file's index is kept for bytes read
-  // again unchanged).
+  // After a first lookup the file gets bytes (in place or renamed over it,
+  // with the same access and modification times; "-": removed); the next
+  // lookup's answers, whole reads and index builds. Without a watch a young
+  // file is read every time; only a young file's index is reused.
   // clang-format off
   const struct { const char* change; std::string bytes; bool renamed; Texts answers; int reads, builds; } rows[] = {
       {"nothing", "", false, {"alfa"}, 0, 0},
@@ -249,9 +244,8 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
       EXPECT_EQ(Expand(row.text), row.expected);
     }
   }
-  for (const int depth : {0, 20, 21}) {
+  for (const int depth : {0, 20, 21})
     EXPECT_EQ(Expand("%a%", depth), Chain(depth)) << depth;
-  }
   const std::string within = Times(kExpandBudget, "%%");
   const std::string percents(static_cast<std::size_t>(kExpandBudget), '%');
   for (int twice = 0; twice < 2; ++twice) {  // each answer gets a new budget
@@ -282,9 +276,8 @@ TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
   UseProfile(profile);
   EXPECT_EQ(Expand(text), expected);
 
-  // The size limit on both sides: four values that fill the answer exactly,
-  // and four one byte longer, of which the fourth is left out like every
-  // variable after it.
+  // Four values that fill the answer exactly; four one byte longer, of which
+  // the fourth is left out like every variable after it.
   const std::string names = Times(4, "%NAME_USER%");
   const std::size_t quarter = kMaxAnswerBytes / 4;
   m_engine.SetUserName(std::string(quarter, 'x'));
@@ -326,8 +319,7 @@ TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
        "er katt jagade jag"},
       {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""},
       {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
-      // NOTFOUND draws from the block; the user typing back an answer that
-      // the bot then gives again brings IMITATE.
+      // NOTFOUND draws from its block; an answer typed back brings IMITATE.
       {"vet inte", "Jas\xE5?", ""},
       {"Jas\xE5?", "Jas\xE5?", ""},
       {"nej", "H\xE4rmar du mig?", ""},

@@ -1,5 +1,4 @@
-// The engine's record of how its last welcome or reply came about: the
-// rule, the rows with their lines, the capture and the variables, read from
+// The engine's record of how its last welcome or reply came about, read from
 // disk and from memory.
 #include <gtest/gtest.h>
 
@@ -123,9 +122,8 @@ TEST_P(TraceTest, TellsTheRuleTheRowsTheCaptureAndTheVariables) {
     EXPECT_EQ(replies[0], replies[1]);
     EXPECT_EQ(untraced.GetTrace().situation, TraceSituation::None);
     std::string expected = row.trace;
-    for (std::size_t at; (at = expected.find("WORDS")) != std::string::npos;) {
+    for (std::size_t at; (at = expected.find("WORDS")) != std::string::npos;)
       expected.replace(at, 5, File("words.txt"));
-    }
     EXPECT_EQ(Describe(engine.GetTrace()), expected);
   }
 }

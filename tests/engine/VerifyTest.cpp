@@ -1,6 +1,5 @@
-// The verifier: the proof that an earlier pattern row takes every input of a
-// later one, sample lines run through the engine, variables and blocks, and
-// the answers to a list of input lines, on small profiles written as bytes.
+// The verifier: shadowed rows, samples, variables and blocks, and the answers
+// to a list of input lines, on small profiles written as bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,34 +18,24 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
-  // clang-format off
-  const struct { const char* earlier; const char* later; bool covers; const char* what; } rows[] = {
-      {"fisk", "jag tycker inte om fisk", true, "a word at the end of the later phrase"},
-      {"fisk", "fiskpinne", false, "a letter after it"},
-      {"fisk", "sv\xE4rdfisk", false, "a letter before it"},
-      {"?", "?", true, "the same pattern of wildcards only"},
-      {"", "hej", true, "the empty pattern matches every input"},
-      {"hej", "", false, "the later row matches every input"},
-      {"fisk", "fi?k", false, "a ? of the later row can be any byte"},
-      {"fi?k", "jag gillar fisk", true, "a ? of the earlier row matches the byte"},
-      {"?", "hej", false, "a first piece of ? only is found at the start of the line"},
-      {"jag*dig", "jag tycker om digital dig", false, "WildFind takes the first dig"},
-      {"jag*dig", "jag*tycker om dig", false, "the text between two pieces may hold dig"},
-      {"d\xE5", "hej*d\xE5", false, "unknown text stands before the last piece"},
-      {"jag tycker", "jag tycker *om dig", true, "a blank ends the piece"},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.what) + ": " + row.earlier + " above " +
-                 row.later);
-    EXPECT_EQ(PatternCovers(row.earlier, row.later), row.covers);
-  }
-}
-
+// Each row's shadowing row: the first earlier one proven to take every input
+// of it, or -1.
 TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
   // clang-format off
   const struct { Texts patterns; std::vector<int> expected; const char* what; } rows[] = {
+      {{"fisk", "jag tycker inte om fisk"}, {-1, 0}, "a word at the end of the later phrase"},
+      {{"fisk", "fiskpinne"}, {-1, -1}, "a letter after it"},
+      {{"fisk", "sv\xE4rdfisk"}, {-1, -1}, "a letter before it"},
+      {{"?", "?"}, {-1, 0}, "the same pattern of wildcards only"},
+      {{"", "hej"}, {-1, 0}, "the empty pattern matches every input"},
+      {{"hej", ""}, {-1, -1}, "the later row matches every input"},
+      {{"fisk", "fi?k"}, {-1, -1}, "a ? of the later row can be any byte"},
+      {{"fi?k", "jag gillar fisk"}, {-1, 0}, "a ? of the earlier row matches the byte"},
+      {{"?", "hej"}, {-1, -1}, "a first piece of ? only is found at the start of the line"},
+      {{"jag*dig", "jag tycker om digital dig"}, {-1, -1}, "WildFind takes the first dig"},
+      {{"jag*dig", "jag*tycker om dig"}, {-1, -1}, "the text between two pieces may hold dig"},
+      {{"d\xE5", "hej*d\xE5"}, {-1, -1}, "unknown text stands before the last piece"},
+      {{"jag tycker", "jag tycker *om dig"}, {-1, 0}, "a blank ends the piece"},
       {{"hej d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first of two that cover"},
       {{"d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first in the file, not the first key found"},
       {{"hej", "*", "vad", "hej"}, {-1, -1, 1, 0}, "an empty pattern takes every row after it"},
@@ -96,9 +85,8 @@ class Verify : public ::testing::Test {
   Texts Findings(std::string_view bytes) {
     const VerifyResult result = On(bytes).VerifyProfile();
     Texts texts;
-    for (const VerifyFinding& finding : result.findings) {
+    for (const VerifyFinding& finding : result.findings)
       texts.push_back(Describe(finding));
-    }
     texts.push_back("reached " + std::to_string(result.nSamplesReached) +
                     " of " + std::to_string(result.nSamples));
     return texts;
@@ -122,9 +110,8 @@ TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
       "\xC3\x85h\n?nej\n!Jo.\n";
   // clang-format off
   const struct { const char* what; std::string profile; Texts expected; } rows[] = {
-      // Samples: above the first and the third row of a group, the second
-      // row answering; blanks and a tab before #>; comments that only start
-      // with #.
+      // Samples above the first and third row of a group, the second row
+      // answering; blanks and a tab before #>; comments only starting with #.
       {"group edges", "[SPEAK]\n#> jag gillar fisk\n?fisk\n?lax\n#> lax och torsk\n \t#>   torsk  \n?torsk\n"
        "!Gott.\n# > hej\n#hej\n", {"reached 3 of 3"}},
       {"an empty sample; one at the end", group + "#>\n#> jag gillar fisk",
@@ -187,9 +174,8 @@ Texts Answers(const CorpusResult& result) {
       text += " passed over " + std::to_string(line.passedOver.nLine) +
               (line.bPassedNoAnswers ? " (no answers)" : " (needs capture)");
     }
-    for (const TraceRow& also : line.alsoMatching) {
+    for (const TraceRow& also : line.alsoMatching)
       text += " also " + std::to_string(also.nLine);
-    }
     texts.push_back(text);
   }
   for (const CorpusGroup& group : result.groups) {

@@ -1,7 +1,6 @@
 // Hostile files and input: unusable paths, binary profiles, a 50 MB line,
-// 200,000 blocks, and the built pladdo program fed 1 MB lines, NUL bytes and
-// invalid UTF-8 and run under valgrind. Each case runs in a child process
-// that is killed when it does not finish in time.
+// 200,000 blocks, and pladdo fed 1 MB lines, NUL bytes and invalid UTF-8 and
+// run under valgrind; each in a child process killed when it hangs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -99,8 +98,7 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
     noise.push_back(static_cast<char>(state >> 16 & 0xFF));
     if (noise.back() == '[') noise.back() = 'x';
   }
-  // Welcome | bot name | checker's verdict; no row has [INFO], so the
-  // missing language is one fault.
+  // Welcome | bot name | checker's verdict (a missing language is one fault).
   // clang-format off
   const std::pair<std::string, std::string> rows[] = {
       // 67 rows with an odd number of "%", no language, no answer at all.
@@ -128,9 +126,8 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
   std::string bytes = "[INFO]\nlanguage=svenska\n[SPEAK]\n?lang\n!";
   bytes.append(50u << 20, 'x');
   bytes += "\n?sista\n!Sista %B199999%\n";
-  for (int i = 0; i < 200000; ++i) {
+  for (int i = 0; i < 200000; ++i)
     bytes += "[B" + std::to_string(i) + "]\n!svar " + std::to_string(i) + "\n";
-  }
   bytes +=
       "[START]\n!Start %B123456%\n[WELCOME]\n!V\xE4lkommen %@B7%\n"
       "[NOTFOUND]\n!Inget %B0%\nhej\n";
@@ -154,8 +151,7 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
                       "] hej\n#ILLEGALROW#\n\n1 #ERRORFOUND#"}));
 }
 
-// The built program with the test profile as both bots, or {} while it has
-// not been built.
+// The built program with the test profile as both bots; {} when unbuilt.
 Texts Pladdo() {
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   if (access(program.c_str(), X_OK) != 0) return {};
@@ -171,8 +167,7 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   std::string words = "jag heter";
   std::string swapped = "Hej";
   for (; words.size() < 1u << 20; swapped += " anna dig") words += " anna mig";
-  // What the user types, and the exchange as the transcript shows it
-  // ("" for none).
+  // What the user types, and the exchange the transcript shows ("": none).
   const std::pair<std::string, std::string> rows[] = {
       {words, words + "\n" + swapped + "!"},
       // One substitute per byte that is not UTF-8.
