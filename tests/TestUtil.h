@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +34,13 @@ inline void WriteFile(const std::filesystem::path& path,
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   EXPECT_TRUE(out.good()) << "cannot write " << path;
+}
+
+// Gives path fixed access and modification times; its change time still
+// moves to now.
+inline void SetFixedTimes(const std::string& path) {
+  const timespec times[2] = {{1000000000, 5}, {1000000000, 5}};
+  EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
 // A fresh folder of its own, removed with everything in it at the end.
@@ -73,9 +81,9 @@ struct ChildRun {
   std::string Result() const { return failure.empty() ? out : failure; }
 };
 
-// Runs body in a forked child with input on its standard input; what body
-// returns is written to standard output. A child still running after
-// seconds is killed, so that a hang fails its own case.
+// Runs body in a forked child with input on its standard input and what it
+// returns written to standard output (files, not pipes, so that it never
+// waits for the test). A hang is killed after seconds and fails its case.
 inline ChildRun RunChild(const std::function<std::string()>& body,
                          std::string_view input = "", int seconds = 30) {
   const TempDir dir;
@@ -92,7 +100,6 @@ inline ChildRun RunChild(const std::function<std::string()>& body,
   }
   int raw = 0;
   bool killed = false;
-  // Files rather than pipes: the child never waits for the test to read.
   for (int ms = 0; pid > 0 && waitpid(pid, &raw, WNOHANG) == 0; ms += 5) {
     if (ms > seconds * 1000 && !killed) killed = kill(pid, SIGKILL) == 0;
     usleep(5000);

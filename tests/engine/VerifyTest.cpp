@@ -1,6 +1,5 @@
-// The verifier: the proof that an earlier pattern row takes every input of a
-// later one, sample lines run through the engine, variables and blocks, and
-// the answers to a list of input lines, on small profiles written as bytes.
+// The verifier: shadowed rows, samples, variables and blocks, and the answers
+// to a list of input lines, on small profiles written as bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,69 +18,27 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// ---- Shadowed rows ----------------------------------------------------------
-
-TEST(PatternCovers, ProvesOnlyWhatHoldsForEveryInputOfTheLaterRow) {
-  // clang-format off
-  const struct { const char* earlier; const char* later; bool covers; const char* what; } rows[] = {
-      // Whole words
-      {"fisk", "jag tycker inte om fisk", true, "a word at the end of the later phrase"},
-      {"hej", "hej d\xE5", true, "a word at its start"},
-      {"tycker om", "jag tycker om dig", true, "a phrase in its middle"},
-      {"fisk", "fisk!", true, "punctuation after it"},
-      {"fisk", "fiskpinne", false, "a letter after it"},
-      {"fisk", "sv\xE4rdfisk", false, "a letter before it"},
-      {"fisk", "fiskar och fisk", false, "its first place in the later text is inside fiskar"},
-      // The same pattern
-      {"jag*dig", "jag*dig", true, "the same pieces"},
-      {"*hej*", "hej", true, "stars at the ends do nothing"},
-      {"hej**d\xE5", "hej*d\xE5", true, "two stars act as one"},
-      {"?", "?", true, "the same pattern of wildcards only"},
-      // The empty pattern
-      {"", "hej", true, "the empty pattern matches every input"},
-      {"*", "vad som helst", true, "a star alone is empty"},
-      {"hej", "", false, "the later row matches every input"},
-      {"hej", "*", false, "so does a star alone"},
-      // The single-byte wildcard
-      {"fisk", "fi?k", false, "a ? of the later row can be any byte"},
-      {"fi?k", "jag gillar fisk", true, "a ? of the earlier row matches the byte"},
-      {"fi?k", "fi?k h\xE4r", true, "a ? of the earlier row over a ? of the later"},
-      {"vad", "vad?", false, "the byte after it may be a letter"},
-      {"vad?", "vad", false, "it needs one more byte"},
-      {"?", "hej", false, "a first piece of ? only is found at the start of the line"},
-      {"??", "a - b", false, "so is one of two"},
-      {"h?j", "ja h\xE4j d\xE5", true, "? inside a word"},
-      // Pieces
-      {"jag*dig", "jag tycker om dig", true, "the later pieces land where WildFind puts them"},
-      {"jag*dig", "jagar dig", true, "only the outer ends of the match count"},
-      {"jag*dig", "jag tycker om digital dig", false, "WildFind takes the first dig"},
-      {"jag*dig", "jag*tycker om dig", false, "the text between two pieces may hold dig"},
-      {"jag*dig", "jag*dig*x", false, "unknown text follows the later piece dig"},
-      {"hej", "hej*d\xE5", false, "the word may run on after the first piece"},
-      {"d\xE5", "hej*d\xE5", false, "unknown text stands before the last piece"},
-      {"jag tycker", "jag tycker *om dig", true, "a blank ends the piece"},
-      {"hej*", "s\xE4g hej", true, "a star at the end"},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.what) + ": " + row.earlier + " above " +
-                 row.later);
-    EXPECT_EQ(PatternCovers(row.earlier, row.later), row.covers);
-  }
-}
-
+// Each row's shadowing row: the first earlier one proven to take every input
+// of it, or -1.
 TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
   // clang-format off
   const struct { Texts patterns; std::vector<int> expected; const char* what; } rows[] = {
-      {{"fisk", "jag tycker inte om fisk", "fiskpinne", "fi?k"}, {-1, 0, -1, -1},
-       "only the whole word"},
-      {{"jag tycker inte om fisk", "fisk"}, {-1, -1}, "the specific row above the general"},
+      {{"fisk", "jag tycker inte om fisk"}, {-1, 0}, "a word at the end of the later phrase"},
+      {{"fisk", "fiskpinne"}, {-1, -1}, "a letter after it"},
+      {{"fisk", "sv\xE4rdfisk"}, {-1, -1}, "a letter before it"},
+      {{"?", "?"}, {-1, 0}, "the same pattern of wildcards only"},
+      {{"", "hej"}, {-1, 0}, "the empty pattern matches every input"},
+      {{"hej", ""}, {-1, -1}, "the later row matches every input"},
+      {{"fisk", "fi?k"}, {-1, -1}, "a ? of the later row can be any byte"},
+      {{"fi?k", "jag gillar fisk"}, {-1, 0}, "a ? of the earlier row matches the byte"},
+      {{"?", "hej"}, {-1, -1}, "a first piece of ? only is found at the start of the line"},
+      {{"jag*dig", "jag tycker om digital dig"}, {-1, -1}, "WildFind takes the first dig"},
+      {{"jag*dig", "jag*tycker om dig"}, {-1, -1}, "the text between two pieces may hold dig"},
+      {{"d\xE5", "hej*d\xE5"}, {-1, -1}, "unknown text stands before the last piece"},
+      {{"jag tycker", "jag tycker *om dig"}, {-1, 0}, "a blank ends the piece"},
       {{"hej d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first of two that cover"},
       {{"d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first in the file, not the first key found"},
       {{"hej", "*", "vad", "hej"}, {-1, -1, 1, 0}, "an empty pattern takes every row after it"},
-      {{"?", "?", "a"}, {-1, 0, -1}, "wildcards only: the same pattern alone"},
-      {{"x", "a x b", "x", "c x"}, {-1, 0, 0, 0}, "one key for many rows"},
-      {{}, {}, "no rows"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -91,23 +48,6 @@ TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
     EXPECT_EQ(FindShadowingRows(patterns), row.expected);
   }
 }
-
-// The index finds the covering row among many that share bytes with it.
-TEST(FindShadowingRows, FindsTheCoveringRowAmongThousands) {
-  Texts patterns;
-  for (int k = 0; k < 3000; ++k) {
-    patterns.push_back("ord" + std::to_string(10000 + k));
-  }
-  patterns.push_back("jag gillar ord11234 mest");
-  patterns.push_back("ord11234x");
-  const std::vector<std::string_view> views(patterns.begin(), patterns.end());
-  const std::vector<int> shadowing = FindShadowingRows(views);
-  EXPECT_EQ(shadowing[3000], 1234);
-  EXPECT_EQ(shadowing[3001], -1);
-  EXPECT_EQ(std::count(shadowing.begin(), shadowing.end(), -1), 3001);
-}
-
-// ---- The profile ------------------------------------------------------------
 
 // The kinds of finding in their order in FindingKind.
 // clang-format off
@@ -145,9 +85,8 @@ class Verify : public ::testing::Test {
   Texts Findings(std::string_view bytes) {
     const VerifyResult result = On(bytes).VerifyProfile();
     Texts texts;
-    for (const VerifyFinding& finding : result.findings) {
+    for (const VerifyFinding& finding : result.findings)
       texts.push_back(Describe(finding));
-    }
     texts.push_back("reached " + std::to_string(result.nSamplesReached) +
                     " of " + std::to_string(result.nSamples));
     return texts;
@@ -158,117 +97,63 @@ class Verify : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-TEST_F(Verify, SamplesBelongToTheFirstPatternRowBelowThemAndItsGroup) {
+// Each sample belongs to the first pattern row below it and that row's group;
+// every variable must reach a block, and every other block a variable.
+TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
   const std::string group = "[SPEAK]\n?fisk\n?lax\n?torsk\n!Gott.\n";
-  // clang-format off
-  const struct { const char* what; std::string profile; Texts expected; } rows[] = {
-      {"above the first row of a group of three",
-       "[SPEAK]\n#> jag gillar fisk\n?fisk\n?lax\n?torsk\n!Gott.\n", {"reached 1 of 1"}},
-      {"above the third row; answered by the second row of the same group",
-       "[SPEAK]\n?fisk\n?lax\n#> lax och torsk\n?torsk\n!Gott.\n", {"reached 1 of 1"}},
-      {"blanks and a tab before #>, blanks around the sample",
-       "[SPEAK]\n \t#>   torsk  \n?fisk\n?torsk\n!Gott.\n", {"reached 1 of 1"}},
-      {"at the end of the file, with no row after it",
-       group + "#> jag gillar fisk", {"6 no-pattern \xABjag gillar fisk\xBB", "reached 0 of 1"}},
-      {"above an answer row: the next group's pattern row is its own",
-       "[SPEAK]\n?hej\n#> hej\n!Hej!\n?fisk\n!Gott.\n",
-       {"3 other-group \xABhej\xBB by 2 group 5", "reached 0 of 1"}},
-      {"in a block after SPEAK: its rows are tried too",
-       "[SPEAK]\n?hej\n!Hej!\n[NOTFOUND]\n!%annat%\n[annat]\n#> fisk\n?fisk\n!Gott.\n",
-       {"reached 1 of 1"}},
-      {"in a block before SPEAK: never tried",
-       "[START]\n#> hej\n?hej\n!Hej!\n[SPEAK]\n?x\n!y\n",
-       {"2 sample-before-speak \xABhej\xBB group 3 line 3", "3 before-speak \xAB?hej\xBB",
-        "reached 0 of 1"}},
-      {"no SPEAK block at all",
-       "[START]\n!Hej!\n#> hej\n?hej\n!Hej!\n",
-       {"3 sample-no-speak \xABhej\xBB group 4 line 4", "4 no-speak \xAB?hej\xBB", "reached 0 of 1"}},
-      {"an empty sample", group + "#>\n", {"6 empty", "reached 0 of 1"}},
-      {"a comment that only starts with # is no sample", group + "# > hej\n#hej\n",
-       {"reached 0 of 0"}},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(Findings(row.profile), row.expected);
-  }
-}
-
-TEST_F(Verify, SamplesNameTheRowOrBlockThatAnsweredThem) {
-  // clang-format off
-  const struct { const char* what; std::string profile; Texts expected; } rows[] = {
-      {"a general row above takes it",
-       "[SPEAK]\n?fisk\n!Gott.\n#> jag tycker inte om fisk\n?jag tycker inte om fisk\n!Nej.\n",
-       {"4 other-group \xABjag tycker inte om fisk\xBB by 2 group 5",
-        "5 shadowed \xAB?jag tycker inte om fisk\xBB by 2", "reached 0 of 1"}},
-      {"no row matches: NOTFOUND",
-       "[SPEAK]\n#> bl\xE4\n?hej\n!Hej!\n[NOTFOUND]\n!Jas\xE5.\n",
-       {"2 block \xAB" "bl\xE4\xBB group 3 [NOTFOUND]", "reached 0 of 1"}},
-      {"its group's answers all need a capture, and nothing follows the keyword",
-       "[SPEAK]\n#> jag \xE4r 25\n?jag \xE4r*\n!Du \xE4r %FE%.\n[NOTFOUND]\n!Jas\xE5.\n",
-       {"2 own-needs-capture \xABjag \xE4r 25\xBB group 3", "reached 0 of 1"}},
-      {"its group has no answer row",
-       "[SPEAK]\n#> hej\n?hej\n[NOTFOUND]\n!Jas\xE5.\n",
-       {"2 own-no-answers \xABhej\xBB group 3", "reached 0 of 1"}},
-      {"another group that needs a capture takes it",
-       "[SPEAK]\n?jag*\n!Du %FE%.\n#> jag 2\n?2\n!Tv\xE5.\n[NOTFOUND]\n!Jas\xE5.\n",
-       {"4 other-needs-capture \xABjag 2\xBB by 2 group 5", "reached 0 of 1"}},
-      {"another group without answers takes it",
-       "[SPEAK]\n?hej\n[x]\n!%x%\n[SPEAK2]\n#> hej d\xE5\n?hej d\xE5\n!Hej d\xE5!\n",
-       {"5 unused \xABSPEAK2\xBB", "6 other-no-answers \xABhej d\xE5\xBB by 2 group 7",
-        "7 shadowed \xAB?hej d\xE5\xBB by 2", "reached 0 of 1"}},
-      {"START answers with the name alone: the bot imitates every next line",
-       "[START]\n!%NAME_USER%\n[IMITATE]\n!Ekar du?\n[SPEAK]\n#> hej\n?hej\n!Hej!\n",
-       {"6 block \xABhej\xBB group 7 [IMITATE]", "reached 0 of 1"}},
-      {"the user's name never equals a sample, so REPEAT stays out",
-       "[REPEAT]\n!Igen?\n[SPEAK]\n#> Provaren\n?provaren\n!Ja.\n", {"reached 1 of 1"}},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(Findings(row.profile), row.expected);
-  }
-}
-
-// A UTF-8 profile and its Windows-1252 twin give the same findings, with the
-// samples' letters read as the engine reads them.
-TEST_F(Verify, SamplesReadInBothEncodings) {
-  const std::string utf8 =
-      "[SPEAK]\n#> Jag \xC3\xA4r GLAD\n?jag \xC3\xA4r glad\n!Bra!\n"
-      "#> \xC3\x85h\n?nej\n!Jo.\n";
-  const Texts expected = {"5 block \xAB\xC5h\xBB group 6 [NOTFOUND]",
-                          "reached 1 of 2"};
-  EXPECT_EQ(Findings(utf8), expected);
-  EXPECT_EQ(Findings(Utf8ToCp1252(utf8)), expected);
-}
-
-TEST_F(Verify, VariablesMustReachABlockAndEveryOtherBlockAVariable) {
   const std::string words =
       m_dir.Write("ord.txt", "[f\xE4rg]\n!bl\xE5\n[tom]\n[form]\n!rund\n");
   const std::string missing = m_dir.File("saknas.txt");
+  // The samples' letters are read as the engine reads them.
+  const std::string utf8 =
+      "[SPEAK]\n#> Jag \xC3\xA4r GLAD\n?jag \xC3\xA4r glad\n!Bra!\n#> "
+      "\xC3\x85h\n?nej\n!Jo.\n";
   // clang-format off
   const struct { const char* what; std::string profile; Texts expected; } rows[] = {
-      {"built-in variables, case and blanks and wildcards in names, the capital marker",
-       "[NOTFOUND]\n!%NAME_USER% %@FE% %% %SYS_TIME_HH% % Svar % %@h?lsning% %FORM*%\n"
+      // Samples above the first and third row of a group, the second row
+      // answering; blanks and a tab before #>; comments only starting with #.
+      {"group edges", "[SPEAK]\n#> jag gillar fisk\n?fisk\n?lax\n#> lax och torsk\n \t#>   torsk  \n?torsk\n"
+       "!Gott.\n# > hej\n#hej\n", {"reached 3 of 3"}},
+      {"an empty sample; one at the end", group + "#>\n#> jag gillar fisk",
+       {"6 empty", "7 no-pattern \xABjag gillar fisk\xBB", "reached 0 of 2"}},
+      {"above an answer row", "[SPEAK]\n?hej\n#> hej\n!Hej!\n?fisk\n!Gott.\n",
+       {"3 other-group \xABhej\xBB by 2 group 5", "reached 0 of 1"}},
+      {"in a block after SPEAK", "[SPEAK]\n?hej\n!Hej!\n[NOTFOUND]\n!%annat%\n[annat]\n#> fisk\n?fisk\n!Gott.\n",
+       {"reached 1 of 1"}},
+      {"in a block before SPEAK", "[START]\n#> hej\n?hej\n!Hej!\n[SPEAK]\n?x\n!y\n",
+       {"2 sample-before-speak \xABhej\xBB group 3 line 3", "3 before-speak \xAB?hej\xBB", "reached 0 of 1"}},
+      {"a general row above", "[SPEAK]\n?fisk\n!Gott.\n#> inte fisk\n?inte fisk\n!Nej.\n",
+       {"4 other-group \xABinte fisk\xBB by 2 group 5", "5 shadowed \xAB?inte fisk\xBB by 2", "reached 0 of 1"}},
+      {"no row matches", "[SPEAK]\n#> bl\xE4\n?hej\n!Hej!\n[NOTFOUND]\n!Jas\xE5.\n",
+       {"2 block \xAB" "bl\xE4\xBB group 3 [NOTFOUND]", "reached 0 of 1"}},
+      {"its answers need a capture", "[SPEAK]\n#> jag \xE4r 25\n?jag \xE4r*\n!Du \xE4r %FE%.\n",
+       {"2 own-needs-capture \xABjag \xE4r 25\xBB group 3", "reached 0 of 1"}},
+      {"its group has no answer row", "[SPEAK]\n#> hej\n?hej\n[NOTFOUND]\n!Jas\xE5.\n",
+       {"2 own-no-answers \xABhej\xBB group 3", "reached 0 of 1"}},
+      {"another group needing a capture", "[SPEAK]\n?jag*\n!Du %FE%.\n#> jag 2\n?2\n!Tv\xE5.\n",
+       {"4 other-needs-capture \xABjag 2\xBB by 2 group 5", "reached 0 of 1"}},
+      {"another group without answers", "[SPEAK]\n?hej\n[x]\n!%x%\n[SPEAK2]\n#> hej d\xE5\n?hej d\xE5\n!Hej!\n",
+       {"5 unused \xABSPEAK2\xBB", "6 other-no-answers \xABhej d\xE5\xBB by 2 group 7",
+        "7 shadowed \xAB?hej d\xE5\xBB by 2", "reached 0 of 1"}},
+      {"START echoes the name: IMITATE", "[START]\n!%NAME_USER%\n[IMITATE]\n!Ekar du?\n[SPEAK]\n#> hej\n?hej\n!Hej!\n",
+       {"6 block \xABhej\xBB group 7 [IMITATE]", "reached 0 of 1"}},
+      {"no user name equals a sample", "[REPEAT]\n!Igen?\n[SPEAK]\n#> Provaren\n?provaren\n!Ja.\n",
+       {"reached 1 of 1"}},
+      {"UTF-8", utf8, {"5 block \xAB\xC5h\xBB group 6 [NOTFOUND]", "reached 1 of 2"}},
+      {"Windows-1252", Utf8ToCp1252(utf8), {"5 block \xAB\xC5h\xBB group 6 [NOTFOUND]", "reached 1 of 2"}},
+      // Variables: the engine's own blocks; built-in variables, case and
+      // blanks and wildcards in names, the capital marker.
+      {"reached", "[INFO]\nname=x\n[NAME]\n!x\n[WELCOME]\n!x\n[START]\n!x\n[REPEAT]\n!x\n[IMITATE]\n!x\n[SPEAK]\n"
+       "?x\n!x\n[NOTFOUND]\n!%NAME_USER% %@FE% %% %SYS_TIME_HH% % Svar % %@h?lsning% %FORM*%\n"
        "[svar]\n!a\n[h\xE4lsning]\n!hej\n[formul\xE4r]\n!b\n", {"reached 0 of 0"}},
-      {"a misspelt variable, and the block it meant",
-       "[NOTFOUND]\n!%h\xE4lsnign%\n[h\xE4lsnig]\n!hej\n",
+      {"misspelt", "[NOTFOUND]\n!%h\xE4lsnign%\n[h\xE4lsnig]\n!hej\n",
        {"2 no-block \xAB%h\xE4lsnign%\xBB", "3 unused \xABh\xE4lsnig\xBB", "reached 0 of 0"}},
-      {"a block without answer rows, and a second block of the same name",
-       "[NOTFOUND]\n!%tom% %svar%\n[tom]\n[svar]\n!a\n[Svar]\n!b\n",
+      {"empty and twice", "[NOTFOUND]\n!%tom% %svar%\n[tom]\n[svar]\n!a\n[Svar]\n!b\n",
        {"2 empty-block \xAB%tom%\xBB", "6 duplicate \xABSvar\xBB line 4", "reached 0 of 0"}},
-      {"an unknown SYS_ name is a block variable",
-       "[NOTFOUND]\n!%SYS_TID%\n", {"2 no-block \xAB%SYS_TID%\xBB", "reached 0 of 0"}},
-      {"the engine's own blocks need no variable",
-       "[INFO]\nname=x\n[NAME]\n!x\n[WELCOME]\n!x\n[START]\n!x\n[REPEAT]\n!x\n[IMITATE]\n!x\n"
-       "[SPEAK]\n?x\n!x\n[NOTFOUND]\n!x\n", {"reached 0 of 0"}},
-      {"a variable in a block no variable names still names its block",
-       "[a]\n!%b%\n[b]\n!x\n", {"1 unused \xAB" "a\xBB", "reached 0 of 0"}},
-      {"file variables: a block, a missing block, an empty one, a missing file",
-       "[NOTFOUND]\n!%" + words + "|f\xE4rg% %" + words + "|@form%\n!%" + words + "|rund%\n"
+      {"in a block no variable names", "[a]\n!%b%\n[b]\n!x\n", {"1 unused \xAB" "a\xBB", "reached 0 of 0"}},
+      {"file variables", "[NOTFOUND]\n!%" + words + "|f\xE4rg% %" + words + "|@form%\n!%" + words + "|rund%\n"
        "!%" + words + "|tom% %" + missing + "|x%\n",
-       {"3 no-block-in-file \xAB%" + words + "|rund%\xBB",
-        "4 empty-block-in-file \xAB%" + words + "|tom%\xBB",
+       {"3 no-block-in-file \xAB%" + words + "|rund%\xBB", "4 empty-block-in-file \xAB%" + words + "|tom%\xBB",
         "4 no-file \xAB%" + missing + "|x%\xBB", "reached 0 of 0"}},
   };
   // clang-format on
@@ -278,23 +163,6 @@ TEST_F(Verify, VariablesMustReachABlockAndEveryOtherBlockAVariable) {
   }
 }
 
-// A file variable that names the profile itself reaches its blocks.
-TEST_F(Verify, AFileVariableNamingTheProfileReachesItsBlocks) {
-  const std::string path = m_dir.File("bot1.ppf");
-  EXPECT_EQ(Findings("[NOTFOUND]\n!%" + path + "|extra%\n[extra]\n!x\n"),
-            Texts{"reached 0 of 0"});
-}
-
-TEST_F(Verify, AProfileThatCannotBeOpenedSaysSo) {
-  m_engine.SetProfile(m_dir.File("saknas.ppf"));
-  EXPECT_FALSE(m_engine.VerifyProfile().bOpened);
-  EXPECT_FALSE(m_engine.RunInputs({"hej"}).bOpened);
-  m_engine.SetProfile(m_dir.Path().string());
-  EXPECT_FALSE(m_engine.VerifyProfile().bOpened);
-}
-
-// ---- The answers to a list of lines -----------------------------------------
-
 // Each line: "input: how it was answered; also: later rows".
 Texts Answers(const CorpusResult& result) {
   Texts texts;
@@ -303,12 +171,11 @@ Texts Answers(const CorpusResult& result) {
     text += line.pattern.nLine > 0 ? std::to_string(line.pattern.nLine)
                                    : "[" + line.strBlock + "]";
     if (line.passedOver.nLine > 0) {
-      text += " passed over " + std::to_string(line.passedOver.nLine);
-      text += line.bPassedNoAnswers ? " (no answers)" : " (needs capture)";
+      text += " passed over " + std::to_string(line.passedOver.nLine) +
+              (line.bPassedNoAnswers ? " (no answers)" : " (needs capture)");
     }
-    for (const TraceRow& also : line.alsoMatching) {
+    for (const TraceRow& also : line.alsoMatching)
       text += " also " + std::to_string(also.nLine);
-    }
     texts.push_back(text);
   }
   for (const CorpusGroup& group : result.groups) {
@@ -339,34 +206,6 @@ TEST_F(Verify, InputsNameTheirRowAndTheLaterGroupsThatWouldMatchToo) {
              "group 8 \xAB?jag \xE4r*\xBB: 0",
              "group 10 \xAB?jag tycker inte om fisk\xBB: 0",
              "group 12 \xAB?jag*\xBB: 0"}));
-}
-
-// ---- Helpers ----------------------------------------------------------------
-
-// Beyond the samples of the profiles above.
-TEST(SampleOfLine, TakesWhatFollowsHashAngleAfterBlanksAndTabs) {
-  // clang-format off
-  const struct { const char* line; bool sample; const char* text; } rows[] = {
-      {"  \t#>hej  \r", true, "hej"},
-      {"#> a # b", true, "a # b"},
-      {"?hej #> hej", false, ""},
-      {"x#> hej", false, ""},
-      {"", false, ""},
-  };
-  // clang-format on
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.line);
-    std::string text;
-    EXPECT_EQ(SampleOfLine(row.line, text), row.sample);
-    if (row.sample) {
-      EXPECT_EQ(text, row.text);
-    }
-  }
-}
-
-TEST(ChooseUserName, TakesANameThatNoTextEquals) {
-  EXPECT_EQ(ChooseUserName({"hej", "fisk"}), "Provaren");
-  EXPECT_EQ(ChooseUserName({"PROVAREN", "provaren 2"}), "Provaren 3");
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // Hostile files and input: unusable paths, binary profiles, a 50 MB line,
-// 200,000 blocks, a profile changed between replies, 100,000 word pairs, the
-// stream cache, and the built pladdo program fed 1 MB lines, NUL bytes and
-// invalid UTF-8 and run under valgrind. Each case runs in a child process
-// that is killed when it does not finish in time.
-#include <fcntl.h>
+// 200,000 blocks, and pladdo fed 1 MB lines, NUL bytes and invalid UTF-8 and
+// run under valgrind; each in a child process killed when it hangs.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,12 +10,9 @@
 #include <vector>
 
 #include "engine/ChatEngine.h"
-#include "engine/Codepage.h"
-#include "engine/ProfileCache.h"
 #include "engine/ProfileStream.h"
 #include "engine/Random.h"
 #include "tests/TestUtil.h"
-#include "tests/engine/EngineTestAccess.h"
 
 namespace pladdo {
 namespace {
@@ -26,33 +20,27 @@ namespace {
 using test::RunChild;
 using Texts = std::vector<std::string>;
 
-const test::TempDir& Dir() {
-  static const test::TempDir dir;
-  return dir;
-}
-std::string File(std::string_view name) { return Dir().File(name); }
+const test::TempDir kDir;
+std::string File(std::string_view name) { return kDir.File(name); }
 std::string Write(std::string_view name, std::string_view bytes) {
-  return Dir().Write(name, bytes);
+  return kDir.Write(name, bytes);
 }
 
 std::string Join(const Texts& texts) {
   std::string joined;
   for (const std::string& text : texts) joined += " | " + text;
-  return joined.substr(std::min<std::size_t>(3, joined.size()));
+  return joined;
 }
 
-// UTF-8, as profiles are shipped; one answer per block, so that replies do
-// not depend on the random choice.
+// UTF-8, as profiles are shipped; one answer per block.
 constexpr char kProfile[] =
     "[INFO]\nname=Test\nlanguage=svenska\n[NAME]\n!Testbot\n[WELCOME]\n!Hej!\n"
     "[START]\n!Trevligt att träffas, %NAME_USER%!\n[REPEAT]\n!Upprepar du?\n"
     "[IMITATE]\n!Härmar du?\n[SPEAK]\n?jag heter*\n!Hej %FE%!\n?alfa\n"
     "!Svar alfa\n[NOTFOUND]\n!Inget\n";
 constexpr char kLanguage[] = "[svenska]\n\"jag\" \"du\"\n\"mig\" \"dig\"\n";
-const std::string kGreeting = Utf8ToCp1252("Trevligt att träffas, ");
 
-// Opens profile and language in engine, then gives the welcome and one reply
-// per input; the first input is also the user's name, as the window makes it.
+// The welcome and the replies to the inputs, the first also the user's name.
 Texts Converse(CChatEngine& engine, const std::string& profile,
                const std::string& language, const Texts& inputs) {
   PinRandomSeed(1);
@@ -110,19 +98,14 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
     noise.push_back(static_cast<char>(state >> 16 & 0xFF));
     if (noise.back() == '[') noise.back() = 'x';
   }
-  // Welcome | bot name | checker's verdict; no row has [INFO], so the
-  // missing language is one fault.
+  // Welcome | bot name | checker's verdict (a missing language is one fault).
   // clang-format off
   const std::pair<std::string, std::string> rows[] = {
       // 67 rows with an odd number of "%", no language, no answer at all.
-      {noise, "#ERROR_WELCOMEEMPTY# | #ERROR_NOVARIABLEANSWER# | 69 #ERRORFOUND#"},
+      {noise, " | #ERROR_WELCOMEEMPTY# | #ERROR_NOVARIABLEANSWER# | 69 #ERRORFOUND#"},
       // NUL bytes read as blanks; a Windows-1252 letter is kept.
       {std::string("\0[WELCOME]\0\n!Hej\0d\xE4r\n[NAME]\n\0!Nolla\n", 36),
-       "Hej d\xE4r | Nolla | 1 #ERRORFOUND#"},
-      // A valid UTF-8 row is converted, an invalid one kept as it is.
-      {"[WELCOME]\n!Caf\xC3\xA9 \xC3\n[NAME]\n!Caf\xC3\xA9\n", "Caf\xC3\xA9 \xC3 | Caf\xE9 | 1 #ERRORFOUND#"},
-      // Carriage returns and form feeds are blanks.
-      {"[WELCOME]\r\n\f!Hej\r\r\n[NAME]\r\n!Bot\r\n", "Hej | Bot | 1 #ERRORFOUND#"},
+       " | Hej d\xE4r | Nolla | 1 #ERRORFOUND#"},
   };
   // clang-format on
   for (const auto& [bytes, expected] : rows) {
@@ -140,174 +123,35 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
 }
 
 TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
-  std::string bytes = "[INFO]\nlanguage=svenska\n[lang]\n!";
+  std::string bytes = "[INFO]\nlanguage=svenska\n[SPEAK]\n?lang\n!";
   bytes.append(50u << 20, 'x');
-  bytes += "\n!Hej\n";
-  for (int i = 0; i < 200000; ++i) {
+  bytes += "\n?sista\n!Sista %B199999%\n";
+  for (int i = 0; i < 200000; ++i)
     bytes += "[B" + std::to_string(i) + "]\n!svar " + std::to_string(i) + "\n";
-  }
   bytes +=
-      "[START]\n!Start %B123456%\n[SPEAK]\n?sista\n!Sista %B199999%\n"
-      "[WELCOME]\n!V\xE4lkommen %@B7%\n[NOTFOUND]\n!Inget %B0%\nhej\n";
+      "[START]\n!Start %B123456%\n[WELCOME]\n!V\xE4lkommen %@B7%\n"
+      "[NOTFOUND]\n!Inget %B0%\nhej\n";
   // The illegal last row's number: every line before it counted once.
   const auto row = std::count(bytes.begin(), bytes.end(), '\n');
   const std::string path = Write("huge.ppf", bytes);
   bytes = std::string();
-  EXPECT_EQ(
-      RunChild([&] {
-        // No cache margin: the second pass replays the kept lines.
-        CProfileStream::SetCacheMargin({});
-        CChatEngine engine;
-        auto texts = Converse(engine, path, Write("language.dat", kLanguage),
-                              {"Anna", "sista", "annat"});
-        CChatEngineTestAccess access(engine);
-        access.LoadBlock("lang");
-        texts.insert(texts.end(), access.Answers().begin(),
-                     access.Answers().end());
-        texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
-        return Join(texts);
-      }).Result(),
-      Join({"V\xE4lkommen Svar 7", "Start svar 123456", "Sista svar 199999",
-            "Inget svar 0", std::string(1022, 'x'), "Hej",
-            "\n[" + std::to_string(row) +
-                "] hej\n#ILLEGALROW#\n\n1 #ERRORFOUND#"}));
-}
-
-// Gives path fixed access and modification times; its change time still
-// moves to now.
-void SetFixedTimes(const std::string& path) {
-  const timespec times[2] = {{1000000000, 5}, {1000000000, 5}};
-  utimensat(AT_FDCWD, path.c_str(), times, 0);
-}
-
-TEST(ChangingProfile, NextReplyReadsTheFileAsItIsNowCachedOrNot) {
-  static constexpr char kBefore[] =
-      "[START]\n!Start\n[SPEAK]\n?alfa\n!Svar alfa\n[NOTFOUND]\n!Inget\n";
-  static constexpr char kAfter[] =
-      "[START]\n!Start\n[SPEAK]\n?alfa\n!Svar ALFA\n[NOTFOUND]\n!Inget\n";
-  const std::pair<void (*)(), std::string> rows[] = {
-      {[] { std::filesystem::remove(File("byte.ppf")); }, "#ERROR_NOPROFILE#"},
-      {[] { std::filesystem::resize_file(File("byte.ppf"), 29); },
-       "#ERROR_NOVARIABLEANSWER#"},
-      // Same size, same times: only the change time differs.
-      {[] { SetFixedTimes(Write("byte.ppf", kAfter)); }, "Svar ALFA"},
-      // Same size and times renamed over it: only the inode differs.
-      {[] {
-         SetFixedTimes(Write("new.ppf", kAfter));
-         std::filesystem::rename(File("new.ppf"), File("byte.ppf"));
-       },
-       "Svar ALFA"},
-  };
-  // Young and watched for changes, young on a file system that cannot be
-  // watched, and aged at once (no margin: kept by its key alone).
-  for (const auto& [change, replyAfter] : rows) {
-    for (const std::string mode : {"watched", "not watched", "aged"}) {
-      SCOPED_TRACE(replyAfter + ", " + mode);
-      SetFixedTimes(Write("byte.ppf", kBefore));
-      EXPECT_EQ(RunChild([&, change = change] {
-                  if (mode == "not watched") SetProfileWatching(false);
-                  if (mode == "aged") CProfileStream::SetCacheMargin({});
-                  CChatEngine engine;
-                  auto texts = Converse(engine, File("byte.ppf"),
-                                        File("ingen.dat"), {"Anna", "alfa"});
-                  usleep(20000);  // past the file system's timestamp tick
-                  change();
-                  engine.SetInput("alfa igen");
-                  texts.emplace_back(engine.GetReply());
-                  usleep(20000);
-                  SetFixedTimes(Write("byte.ppf", kBefore));
-                  engine.SetInput("alfa en g\xE5ng till");
-                  texts.emplace_back(engine.GetReply());
-                  return Join(texts);
-                }).Result(),
-                Join({"#ERROR_WELCOMEEMPTY#", "Start", "Svar alfa", replyAfter,
-                      "Svar alfa"}));
-    }
-  }
-}
-
-// A word of letters only, so that whole-word tests treat it as one word.
-std::string Word(const char* prefix, int n) {
-  std::string word = prefix;
-  for (int i = 0; i < 4; ++i, n /= 26) word += static_cast<char>('a' + n % 26);
-  return word;
-}
-
-TEST(HugeLanguageTable, HundredThousandPairsLoadAndSwapBothWays) {
-  std::string table = "[svenska]\n";
-  for (int i = 0; i < 100000; ++i) {
-    table += "\"" + Word("qx", i) + "\" \"" + Word("zy", i) + "\"\n";
-  }
   EXPECT_EQ(RunChild([&] {
+              // No cache margin: the second pass replays the kept lines.
+              CProfileStream::SetCacheMargin({});
               CChatEngine engine;
-              auto texts = Converse(
-                  engine, Write("test.ppf", kProfile), Write("l.dat", table),
-                  {"Anna", "jag heter " + Word("qx", 99999) + " och " +
-                               Word("zy", 5) + " och " + Word("qx", 0)});
-              texts.push_back(std::to_string(engine.GetFromWords().size()));
+              auto texts =
+                  Converse(engine, path, Write("language.dat", kLanguage),
+                           {"Anna", "sista", "annat", "lang"});
+              texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
               return Join(texts);
             }).Result(),
-            Join({"Hej!", kGreeting + "Anna!",
-                  "Hej " + Word("zy", 99999) + " och " + Word("qx", 5) +
-                      " och " + Word("zy", 0) + "!",
-                  "200000"}));
+            Join({"V\xE4lkommen Svar 7", "Start svar 123456",
+                  "Sista svar 199999", "Inget svar 0", std::string(1022, 'x'),
+                  "\n[" + std::to_string(row) +
+                      "] hej\n#ILLEGALROW#\n\n1 #ERRORFOUND#"}));
 }
 
-// Every ReadLine (or ReadRowView) of path until one past the end, one line
-// each: what it gave back, the text, the end flag.
-std::string ReadAll(const std::string& path, bool rows) {
-  CProfileStream stream;
-  std::string steps = stream.Open(path) ? "" : "not opened";
-  // Bounded, so that a reader that never ends fails instead of hanging.
-  for (bool read = true; (read || !stream.AtEnd()) && steps.size() < 100000;) {
-    std::string line;
-    std::string_view row;
-    read = rows ? stream.ReadRowView(row) : stream.ReadLine(line);
-    steps += std::to_string(read) + (rows ? std::string(row) : line) +
-             std::to_string(stream.AtEnd()) + "\n";
-  }
-  return steps;
-}
-
-TEST(StreamCache, CachedReadsEqualDirectReadsLineForLine) {
-  // The fifth ends with a letter past 1023 bytes, the sixth is cut inside
-  // one.
-  const std::string files[] = {"",
-                               "\n",
-                               "[START]\n!a\n",
-                               "[START]\n!a",
-                               "!" + std::string(1021, 'x') + "\xC3\xA4\n",
-                               "!" + std::string(4090, 'x') + "\xC3\xA4\n",
-                               "# x\n\n \t \n[INFO] # y\na=b#c\n",
-                               "[START]\r\n!a\r\n\r\n",
-                               "!\xC3\xA5\n!\xE5\n!\xC3\n",
-                               "!" + std::string(2000, 'x') + "\n!b\n",
-                               std::string("!a\0b\n\0\n", 7)};
-  for (const std::string& bytes : files) {
-    const std::string path = Write("f.ppf", bytes);
-    for (const bool rows : {false, true}) {
-      SCOPED_TRACE((rows ? "rows of " : "lines of ") + bytes.substr(0, 30));
-      // Line by line from disk, as a file too large to hold.
-      CProfileStream::SetMaxHeldFileBytes(0);
-      const std::string direct = ReadAll(path, rows);
-      EXPECT_TRUE(direct.ends_with("01\n")) << direct;
-      CProfileStream::SetMaxHeldFileBytes(kMaxHeldFileBytes);
-      // Just written: read whole, then replayed while its watch reports no
-      // change; without a margin it is kept by its key, then replayed.
-      for (const bool aged : {false, true}) {
-        if (aged) CProfileStream::SetCacheMargin({});
-        CProfileStream::ClearCache();
-        EXPECT_EQ(ReadAll(path, rows), direct) << "first read, aged " << aged;
-        EXPECT_EQ(ReadAll(path, rows), direct) << "replayed, aged " << aged;
-      }
-      CProfileStream::SetCacheMargin(kProfileCacheMargin);
-    }
-  }
-  CProfileStream::ClearCache();
-}
-
-// The built program with the test profile as both bots, or {} while it has
-// not been built.
+// The built program with the test profile as both bots; {} when unbuilt.
 Texts Pladdo() {
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   if (access(program.c_str(), X_OK) != 0) return {};
@@ -323,11 +167,9 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   std::string words = "jag heter";
   std::string swapped = "Hej";
   for (; words.size() < 1u << 20; swapped += " anna dig") words += " anna mig";
-  // What the user types, and the exchange as the transcript shows it
-  // ("" for none).
+  // What the user types, and the exchange the transcript shows ("": none).
   const std::pair<std::string, std::string> rows[] = {
       {words, words + "\n" + swapped + "!"},
-      {std::string(1u << 20, 'b'), std::string(1u << 20, 'b') + "\nInget"},
       // One substitute per byte that is not UTF-8.
       {"tr\xC3(d \xFF\xFE a\x80-b", "tr\x1A(d \x1A\x1A a\x1A-b\nInget"},
       {std::string("ett\0tv\xC3\xA5\0", 9), "etttv\xC3\xA5\nInget"},
@@ -342,13 +184,7 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   const test::ChildRun run = test::RunProgram(pladdo, input + "alfa\n");
   expected += "> alfa\nSvar alfa\n";
   EXPECT_EQ(run.failure, "") << run.err.substr(0, 400);
-  // Compared whole, shown from the first difference: not 4 MB of text.
-  const auto at = std::mismatch(run.out.begin(), run.out.end(),
-                                expected.begin(), expected.end())
-                      .first -
-                  run.out.begin();
-  EXPECT_TRUE(run.out == expected)
-      << "differs at byte " << at << ": " << run.out.substr(at, 200);
+  EXPECT_TRUE(run.out == expected) << "not printed: 4 MB of text";
 }
 
 TEST(Terminal, TwoHundredExchangesUnderValgrindLeakNothing) {
