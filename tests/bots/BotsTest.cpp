@@ -39,22 +39,22 @@ std::string Spaced(std::string text) {
 TEST(Echo, CaptureHasItsPronounsSwappedAndIsEchoed) {
   // Pladdo's echoing groups, and bots that echo all after their keyword with
   // the Swedish or the English pairs; the value of %FE% afterwards.
+  const std::string echo = std::string(PLADDO_FIXTURES) + "/bots/echo_";
   // clang-format off
-  const struct { const char* profile; const char* input; const char* capture; } rows[] = {
-    {"pladdo.ppf", "Jag tror att du glömmer mig", "jag glömmer dig"},
-    {"pladdo.ppf", "Jag behöver din åsikt om mitt förslag", "min åsikt om ditt förslag"},
-    {"pladdo.ppf", "Jag känner mig glömd av er", "glömd av oss"},
-    {"pladdo.ppf", "Du är en bra lyssnare för mig", "en bra lyssnare för dig"},
+  const struct { std::string profile; const char* input; const char* capture; } rows[] = {
+    {kPladdo, "Jag tror att du glömmer mig", "jag glömmer dig"},
+    {kPladdo, "Jag behöver din åsikt om mitt förslag", "min åsikt om ditt förslag"},
+    {kPladdo, "Du är en bra lyssnare för mig", "en bra lyssnare för dig"},
     // Each pair swaps both ways in one pass, whole words only, and the first
     // pair of a word wins ("er" is "oss"); the capture ends at the comma.
-    {"echo_sv.ppf", "eko jag gillar er, inte dig", "du gillar oss"},
-    {"echo_sv.ppf", "eko min bok och ditt hus och mina skor", "din bok och mitt hus och dina skor"},
-    {"echo_sv.ppf", "eko vi ger dej vår katt och vårt hus och våra barn", "ni ger mej er katt och ert hus och era barn"},
-    {"echo_sv.ppf", "eko ni hjälper oss och jagar du mig", "vi hjälper er och jagar jag dig"},
+    {echo + "sv.ppf", "eko jag gillar er, inte dig", "du gillar oss"},
+    {echo + "sv.ppf", "eko min bok och ditt hus och mina skor", "din bok och mitt hus och dina skor"},
+    {echo + "sv.ppf", "eko vi ger dej vår katt och vårt hus och våra barn", "ni ger mej er katt och ert hus och era barn"},
+    {echo + "sv.ppf", "eko ni hjälper oss och jagar du mig", "vi hjälper er och jagar jag dig"},
     // The Swedish block stops at the English one: "i" (in) stays.
-    {"echo_sv.ppf", "eko my friend and i", "my friend and i"},
-    {"echo_en.ppf", "echo you are my friend and help me", "I am your friend and help you"},
-    {"echo_en.ppf", "echo i hate myself and our house", "you hate yourself and your house"},
+    {echo + "sv.ppf", "eko my friend and i", "my friend and i"},
+    {echo + "en.ppf", "echo you are my friend and help me", "I am your friend and help you"},
+    {echo + "en.ppf", "echo i hate myself and our house", "you hate yourself and your house"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -62,11 +62,7 @@ TEST(Echo, CaptureHasItsPronounsSwappedAndIsEchoed) {
     bool echoed = false;
     for (unsigned seed : {1u, 4711u, 31337u, 65521u}) {
       PinRandomSeed(seed);
-      CChatEngine engine = Started(
-          (row.profile[0] == 'p' ? kProfiles
-                                 : std::string(PLADDO_FIXTURES) + "/bots/") +
-              row.profile,
-          "Anna");
+      CChatEngine engine = Started(row.profile, "Anna");
       const std::string reply = Reply(engine, Utf8ToCp1252(row.input));
       EXPECT_EQ(U8(engine.GetCapture()), row.capture) << "seed " << seed;
       echoed = echoed || Spaced(reply).find(Spaced(engine.GetCapture())) !=
