@@ -113,6 +113,10 @@ void CChatDlg::OnRestart() {
 
 void CChatDlg::OnCheckProfile() {
   m_window.BeginWaitCursor();
+  // Read first, so writing the report back leaves the input line and the two
+  // boxes exactly as the user has them: a half-typed line or a box ticked
+  // since the last exchange is never lost.
+  UpdateData(true);
   std::string report = m_aEngine[0].CheckProfile().strReport;
   // The report's last line has no line end of its own; give it one so the
   // next exchange starts on a line below the report.
@@ -120,7 +124,6 @@ void CChatDlg::OnCheckProfile() {
     report += '\n';
   }
   ReplaceTranscript(TranslateCheckerReport(ToCrLf(report)));
-  // Not read first: the other controls get back the values last read.
   UpdateData(false);
   m_window.EndWaitCursor();
 }

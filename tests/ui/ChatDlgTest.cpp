@@ -65,7 +65,8 @@ struct Conversation {
   }
   // Steps of the user: "+auto"/"-auto" and "+names" tick and clear boxes,
   // "<check>" and "<restart>" are menu commands, "<enter>" presses the button
-  // on what the input line holds; any other step is typed in and answered.
+  // on what the input line holds, "~text" types text without pressing; any
+  // other step is typed in and answered.
   void Do(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
       ChatControls& f = window.controls;
@@ -74,7 +75,8 @@ struct Conversation {
       if (step == "<check>") dlg.OnCheckProfile();
       if (step == "<restart>") dlg.OnRestart();
       if (step == "<enter>") dlg.OnAnswer();
-      if (std::string_view("+-<").find(step[0]) == std::string_view::npos) {
+      if (step[0] == '~') f.m_strInputLine = step.substr(1);
+      if (std::string_view("+-<~").find(step[0]) == std::string_view::npos) {
         f.m_strInputLine = step;
         dlg.OnAnswer();
       }
@@ -118,6 +120,35 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
     Conversation c;
     c.Do(row.steps);
     EXPECT_EQ(c.Shown(), row.transcript + "|" + row.inputLine + "|" + row.prompt);
+  }
+}
+// clang-format on
+
+// clang-format off
+// The checker's report replaces the view, but what the user has typed and
+// ticked since the last exchange stays, and the next press goes on from it.
+TEST(Controller, CheckerReportKeepsTheInputLineAndTheBoxes) {
+  const std::string report =
+      "Profilnamn: " + kFixtures + "alfa.ppf\r\n\r\nNamn: Alfa\r\nVersion: 2\r\n"
+      "F\xF6rfattare: Testaren\r\nInfo: Svarar f\xF6ruts\xE4gbart.\r\nSpr\xE5k: test\r\n"
+      "\r\n[SPEAK]\r\n[21] \"%SAKNAS%\"\r\nVariablen hittades inte.\r\n\r\n"
+      "1 fel hittades.\r\n";
+  const struct { const char* what; std::vector<std::string> steps; std::string shown; int autoDialog, printNames; } rows[] = {
+      {"a half-typed line", {"Anna", "~halv rad", "<check>"}, report + "|halv rad|" + kUserPrompt, 0, 0},
+      {"both boxes ticked since the last press", {"Anna", "+auto", "+names", "<check>"}, report + "||" + kUserPrompt, 1, 1},
+      {"a box cleared since the last press, the suggestion still up", {"+auto", "Anna", "-auto", "<check>"},
+       report + "|Beta svarar p\xE5 hej.|Anna s&varar:", 0, 0},
+      {"the next press uses the kept line and box",
+       {"Anna", "~hej", "+auto", "<check>", "<enter>"},
+       report + "> hej\r\nJas\xE5.\r\n|Beta undrar [SAKNAS2-variabeln finns inte].|Anna s&varar:", 1, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Conversation c;
+    c.Do(row.steps);
+    EXPECT_EQ(c.Shown(), row.shown);
+    EXPECT_EQ(c.window.controls.m_bAutoDialog, row.autoDialog);
+    EXPECT_EQ(c.window.controls.m_bPrintNames, row.printNames);
   }
 }
 // clang-format on
