@@ -12,12 +12,13 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "ui/qt/Figure.h"
-#include "ui/qt/HyperLink.h"
 #include "ui/FileUtil.h"
 #include "ui/StringTable.h"
 #include "ui/Version.h"
+#include "ui/qt/Colours.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/Figure.h"
+#include "ui/qt/HyperLink.h"
 #include "ui/qt/Icons.h"
 #include "ui/qt/QtText.h"
 
@@ -27,9 +28,11 @@ namespace {
 
 constexpr int kIconSize = 32;
 
-QLabel* MakeIcon(const QIcon& icon, QWidget* parent) {
+// A picture; screen readers announce it by name as a graphic.
+QLabel* MakeIcon(const QIcon& icon, const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setPixmap(icon.pixmap(kIconSize, kIconSize));
+  label->setAccessibleName(name);
   // The icon hides whatever the dialog drew beneath it.
   label->setAutoFillBackground(true);
   return label;
@@ -44,13 +47,16 @@ CAboutDlg::CAboutDlg(DesktopHooks hooks, QWidget* parent)
 
   // The second icon stands where the figure is drawn, centred on it, so the
   // turning figure takes its place; the program's icon stands above it.
-  m_pFigureIcon = MakeIcon(AboutIcon(), this);
+  m_pFigureIcon = MakeIcon(AboutIcon(), QStringLiteral("Pladdos figur"), this);
   m_pFigureIcon->setObjectName(QStringLiteral("figureIcon"));
   m_pFigureIcon->setGeometry(kFigureCentreX - kIconSize / 2,
                              kFigureCentreY - kIconSize / 2, kIconSize,
                              kIconSize);
-  m_pProgramIcon = MakeIcon(ProgramIcon(), this);
+  m_pProgramIcon =
+      MakeIcon(ProgramIcon(), QStringLiteral("Pladdos ikon"), this);
   m_pProgramIcon->setObjectName(QStringLiteral("programIcon"));
+  m_pProgramIcon->setAccessibleDescription(
+      QStringLiteral("Klicka för att få figuren att snurra"));
   m_pProgramIcon->setGeometry(kFigureCentreX - kIconSize / 2,
                               m_pFigureIcon->y() - units.ToPixelsY(26),
                               kIconSize, kIconSize);
@@ -92,6 +98,13 @@ CAboutDlg::CAboutDlg(DesktopHooks hooks, QWidget* parent)
   PlaceWidget(m_pReadMeLink, units, {149, 63, 50, 8});
   m_pReadMeLink->move(sentence->geometry().right() + 1, sentence->y());
 
+  // The dialog opens on "OK", so Enter closes it as before; Tab goes on
+  // through the links in reading order.
+  ok->setFocus();
+  setTabOrder(ok, m_pWebLink);
+  setTabOrder(m_pWebLink, m_pMailLink);
+  setTabOrder(m_pMailLink, m_pReadMeLink);
+
   const QRect dialogRect = units.ToPixels({0, 0, 209, 79});
   int width = dialogRect.width();
   for (const QWidget* child : findChildren<QWidget*>()) {
@@ -129,7 +142,7 @@ void CAboutDlg::paintEvent(QPaintEvent* event) {
   const FigureSquare square = FigureBackground();
   painter.fillRect(square.left, square.top, square.side, square.side,
                    palette().color(QPalette::Window));
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setPen(QPen(FigureColour(palette()), 1));
   for (const FigureSegment& segment :
        FigureSegments(FigurePoints(m_dAngleA, m_dAngleB, m_dAngleC))) {
     painter.drawLine(segment.from.x, segment.from.y, segment.to.x,

@@ -1,6 +1,8 @@
 // CHyperLink: a QLabel that opens its target like a link.
 #include "ui/qt/HyperLink.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,16 +10,69 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProcess>
+#include <QStyle>
 #include <QUrl>
 
 namespace pladdo {
 
-QColor LinkColour(unsigned style, bool mouseOver, bool hasFocus, bool visited) {
-  if (mouseOver && (style & LinkHoverColour) != 0) return QColor(255, 0, 0);
-  if ((style & LinkNoFocusColour) == 0 && hasFocus) return QColor(0, 128, 128);
-  if (visited) return QColor(128, 0, 128);
-  return QColor(0, 0, 255);
+namespace {
+
+// Room around the text for the focus frame, in pixels.
+constexpr QMargins kFocusRoom(2, 1, 2, 1);
+
+// What a screen reader is told of a link: its role is Link, its name the
+// text shown, its description the target (the tooltip); a link opened once
+// is "traversed", and pressing it follows it.
+class CLinkAccessible : public QAccessibleWidget {
+ public:
+  explicit CLinkAccessible(CHyperLink* link)
+      : QAccessibleWidget(link, QAccessible::Link) {}
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name && Link()->accessibleName().isEmpty()) {
+      return Link()->text();
+    }
+    return QAccessibleWidget::text(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.traversed = Link()->IsVisited();
+    return state;
+  }
+  QStringList actionNames() const override {
+    return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) {
+      Link()->FollowLink();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  CHyperLink* Link() const { return static_cast<CHyperLink*>(widget()); }
+};
+
+QAccessibleInterface* LinkAccessibleFactory(const QString& className,
+                                            QObject* object) {
+  if (className != QLatin1String(CHyperLink::staticMetaObject.className())) {
+    return nullptr;
+  }
+  auto* link = qobject_cast<CHyperLink*>(object);
+  return link != nullptr ? new CLinkAccessible(link) : nullptr;
+}
+
+}  // namespace
+
+QColor LinkColour(const LinkColourSet& colours, unsigned style, bool mouseOver,
+                  bool hasFocus, bool visited) {
+  if (mouseOver && (style & LinkHoverColour) != 0) return colours.hover;
+  if ((style & LinkNoFocusColour) == 0 && hasFocus) return colours.focus;
+  if (visited) return colours.visited;
+  return colours.link;
 }
 
 QString LinkErrorText(int code) {
@@ -127,10 +182,17 @@ QRect FitRect(const QRect& current, const QSize& content,
 
 CHyperLink::CHyperLink(const QString& text, DesktopHooks hooks, QWidget* parent)
     : QLabel(text, parent), m_hooks(std::move(hooks)) {
+  static const bool bFactoryInstalled = [] {
+    QAccessible::installFactory(&LinkAccessibleFactory);
+    return true;
+  }();
+  (void)bFactoryInstalled;
   // Shown as written: a target or address is no markup and has no mnemonic.
   setTextFormat(Qt::PlainText);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  UpdateColour();
+  // A Tab stop from the start, so that a dialog can order it among its
+  // controls; Attach settles the policy once the style is known.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 CHyperLink::~CHyperLink() = default;
@@ -149,14 +211,20 @@ void CHyperLink::Attach() {
   QFont linkFont = font();
   linkFont.setUnderline((m_dwStyle & LinkUnderline) != 0);
   setFont(linkFont);
+  // The frame's room is added around the text where it stands, so the text
+  // keeps its place.
+  setContentsMargins(kFocusRoom);
+  setGeometry(geometry().marginsAdded(kFocusRoom));
   FitToText();
   if ((m_dwStyle & LinkNoHandCursor) == 0) {
     setCursor(Qt::PointingHandCursor);
   }
-  setFocusPolicy((m_dwStyle & LinkFocusOnClick) != 0 ? Qt::ClickFocus
-                                                     : Qt::NoFocus);
+  // Every link is a Tab stop; a click gives it the focus only when the
+  // style says so.
+  setFocusPolicy((m_dwStyle & LinkFocusOnClick) != 0 ? Qt::StrongFocus
+                                                     : Qt::TabFocus);
   setToolTip(m_strTarget);
-  UpdateColour();
+  update();
 }
 
 void CHyperLink::SetLinkTarget(const QString& target) {
@@ -175,24 +243,37 @@ void CHyperLink::FitToText() {
   setGeometry(FitRect(geometry(), textSize, alignment()));
 }
 
-void CHyperLink::UpdateColour() {
+QColor CHyperLink::TextColour() const {
+  return LinkColour(LinkColours(palette()), m_dwStyle, m_bMouseOver != 0,
+                    m_bHasFocus != 0, m_bVisited != 0);
+}
+
+void CHyperLink::paintEvent(QPaintEvent*) {
+  // The colour is chosen at each paint from the palette the link has now,
+  // so a change of colour scheme while the program runs (which repaints)
+  // shows at once.
+  QPainter painter(this);
   QPalette colours = palette();
-  colours.setColor(QPalette::WindowText,
-                   LinkColour(m_dwStyle, m_bMouseOver != 0, m_bHasFocus != 0,
-                              m_bVisited != 0));
-  setPalette(colours);
-  update();
+  colours.setColor(QPalette::WindowText, TextColour());
+  style()->drawItemText(&painter, contentsRect(),
+                        QStyle::visualAlignment(layoutDirection(), alignment()),
+                        colours, isEnabled(), text(), QPalette::WindowText);
+  if (!hasFocus()) return;
+  // A dotted frame in the text's own colour: as readable as the text on
+  // any palette, where a style's faint focus outline may not be.
+  painter.setPen(QPen(colours.color(QPalette::WindowText), 1, Qt::DotLine));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CHyperLink::enterEvent(QEnterEvent* event) {
   m_bMouseOver = 1;
-  UpdateColour();
+  update();
   QLabel::enterEvent(event);
 }
 
 void CHyperLink::leaveEvent(QEvent* event) {
   m_bMouseOver = 0;
-  UpdateColour();
+  update();
   QLabel::leaveEvent(event);
 }
 
@@ -204,7 +285,7 @@ void CHyperLink::mousePressEvent(QMouseEvent* event) {
   if ((m_dwStyle & LinkFocusOnClick) != 0) setFocus(Qt::MouseFocusReason);
   if ((m_dwStyle & LinkFollowOnPress) != 0) FollowLink();
   m_bHasFocus = 1;
-  UpdateColour();
+  update();
 }
 
 void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
@@ -221,30 +302,34 @@ void CHyperLink::mouseReleaseEvent(QMouseEvent* event) {
 
 void CHyperLink::focusInEvent(QFocusEvent* event) {
   m_bHasFocus = 1;
-  UpdateColour();
+  update();
   QLabel::focusInEvent(event);
 }
 
 void CHyperLink::focusOutEvent(QFocusEvent* event) {
   m_bMouseOver = 0;
   m_bHasFocus = 0;
-  UpdateColour();
+  update();
   QLabel::focusOutEvent(event);
 }
 
 void CHyperLink::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Space) {
-    FollowLink();
-    return;
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      FollowLink();
+      return;
+    default:
+      QLabel::keyPressEvent(event);
   }
-  QLabel::keyPressEvent(event);
 }
 
 void CHyperLink::FollowLink() {
   const int result = OpenLink(m_strTarget);
   if (result > kLinkOpenedAbove) {
     m_bVisited = 1;
-    UpdateColour();
+    update();
     return;
   }
   QApplication::beep();

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/qt/Colours.h"
 #include "ui/qt/Desktop.h"
 
 class QUrl;
@@ -38,9 +39,11 @@ inline constexpr int kLinkPathNotFound = 3;
 inline constexpr int kLinkAccessDenied = 5;
 inline constexpr int kLinkNoAssociation = 31;
 
-// The text colour for a link's state: hover (if the style allows it), else
-// focus (unless the style forbids it), else visited, else the link colour.
-QColor LinkColour(unsigned style, bool mouseOver, bool hasFocus, bool visited);
+// The text colour for a link's state, taken from colours: hover (if the
+// style allows it), else focus (unless the style forbids it), else visited,
+// else the link colour.
+QColor LinkColour(const LinkColourSet& colours, unsigned style, bool mouseOver,
+                  bool hasFocus, bool visited);
 
 // The English message of a failure code, without the "Can't open link:"
 // heading; "Unknown Error (code) occurred." for a code without a text.
@@ -89,15 +92,21 @@ class CHyperLink : public QLabel {
   bool IsVisited() const { return m_bVisited != 0; }
   bool HasFocusState() const { return m_bHasFocus != 0; }
   bool IsMouseOver() const { return m_bMouseOver != 0; }
+  // The colour the text is drawn in now, for the state and the palette.
+  QColor TextColour() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // The text in the state's colour and, while the link has the focus, a
+  // dotted frame around it.
+  void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Space and Enter follow the link.
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
@@ -107,8 +116,6 @@ class CHyperLink : public QLabel {
   int OpenLink(const QString& target);
   void ReportLinkError(int code);
   void FitToText();
-  // Shows the colour of the current state.
-  void UpdateColour();
 
   DesktopHooks m_hooks;
   int m_bHasFocus = 0;
