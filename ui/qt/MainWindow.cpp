@@ -6,12 +6,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFocusFrame>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -62,12 +65,52 @@ QString ToViewText(std::string_view transcript) {
   return text;
 }
 
+// A prompt split where the name ends: the controller writes a name, a blank
+// and "s&varar:" ("Du s&varar:" is the same with the name "Du").
+struct PromptParts {
+  QString name;  // plain text, any "&" meant literally
+  QString tail;  // " s&varar:" with its Alt letter, or a whole other prompt
+};
+
+PromptParts SplitPrompt(const QString& prompt) {
+  const QString tail =
+      QStringLiteral(" ") + FromCp1252(LoadString(IDS_PROMPT_BOT));
+  if (prompt.size() > tail.size() && prompt.endsWith(tail)) {
+    return {prompt.chopped(tail.size()), tail};
+  }
+  return {QString(), prompt};
+}
+
+// The text a label with a mnemonic shows: "&&" is one "&", a lone "&" marks
+// the Alt letter and is not drawn.
+QString WithoutMnemonic(const QString& text) {
+  QString plain;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    plain += text[i];
+  }
+  return plain;
+}
+
+// The ring around the focused view or answer button. QFocusFrame follows its
+// widget and masks itself to the band around it; the ring is filled with the
+// palette's highlight colour, which every scheme keeps clearly visible
+// against its window colour.
+class CFocusRing : public QFocusFrame {
+ public:
+  using QFocusFrame::QFocusFrame;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Highlight));
+  }
+};
+
 }  // namespace
 
 CMainWindow::CMainWindow(DesktopHooks hooks, QWidget* parent)
-    : QDialog(parent), m_hooks(std::move(hooks)), m_controller(*this) {
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    : QWidget(parent), m_hooks(std::move(hooks)), m_controller(*this) {
   setWindowTitle(FromCp1252(LoadString(IDS_APP_TITLE)));
   setWindowIcon(ProgramIcon());
   createControls();
@@ -79,28 +122,48 @@ CMainWindow::CMainWindow(DesktopHooks hooks, QWidget* parent)
 CMainWindow::~CMainWindow() = default;
 
 void CMainWindow::createControls() {
-  m_pPrompt = new QLabel(QStringLiteral("&Du s&varar:"), this);
+  m_pPrompt = new QLabel(this);
   m_pPrompt->setObjectName(QStringLiteral("prompt"));
   // A bot's name is shown as written, never read as markup; the "&" still
   // marks the mnemonic.
   m_pPrompt->setTextFormat(Qt::PlainText);
+  // However long the name, the label never widens the window: it is elided
+  // to the width it gets.
+  m_pPrompt->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  m_pPrompt->installEventFilter(this);
+  m_strPrompt = FromCp1252(LoadString(IDS_PROMPT_USER));
 
   m_pInputLine = new QLineEdit(this);
   m_pInputLine->setObjectName(QStringLiteral("inputLine"));
+  m_pInputLine->setAccessibleName(QStringLiteral("Din replik"));
+  m_pInputLine->setAccessibleDescription(
+      QStringLiteral("Skriv det du vill säga och tryck Enter"));
   m_pPrompt->setBuddy(m_pInputLine);
 
   m_pAnswer = new QPushButton(QStringLiteral("&Svara"), this);
   m_pAnswer->setObjectName(QStringLiteral("answerButton"));
+  m_pAnswer->setAccessibleName(QStringLiteral("Svara"));
+  m_pAnswer->setAccessibleDescription(
+      QStringLiteral("Skickar din replik till boten"));
   m_pAnswer->setDefault(true);
   m_pAnswer->setEnabled(false);
 
   m_pAutoDialog = new QCheckBox(QStringLiteral("A&utomatisk dialog"), this);
   m_pAutoDialog->setObjectName(QStringLiteral("autoDialog"));
+  m_pAutoDialog->setAccessibleName(QStringLiteral("Automatisk dialog"));
+  m_pAutoDialog->setAccessibleDescription(
+      QStringLiteral("Profil 2 skriver din nästa replik"));
   m_pPrintNames = new QCheckBox(QStringLiteral("Skriv ut &namn"), this);
   m_pPrintNames->setObjectName(QStringLiteral("printNames"));
+  m_pPrintNames->setAccessibleName(QStringLiteral("Skriv ut namn"));
+  m_pPrintNames->setAccessibleDescription(
+      QStringLiteral("Talarnas namn skrivs före varje rad"));
 
   m_pView = new QPlainTextEdit(this);
   m_pView->setObjectName(QStringLiteral("view"));
+  m_pView->setAccessibleName(QStringLiteral("Samtalet"));
+  m_pView->setAccessibleDescription(
+      QStringLiteral("Det du och boten har sagt, rad för rad"));
   m_pView->setReadOnly(true);
   m_pView->setTabChangesFocus(true);
   m_pView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -124,6 +187,16 @@ void CMainWindow::createControls() {
           [this] { m_controller.OnAnswer(); });
   connect(m_pInputLine, &QLineEdit::textChanged, this,
           [this] { m_controller.OnInputChanged(); });
+
+  m_pFocusRing = new CFocusRing(this);
+  m_pFocusRing->setObjectName(QStringLiteral("focusRing"));
+  m_pFocusRing->hide();
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) {
+            const bool ringed = now == m_pView || now == m_pAnswer;
+            m_pFocusRing->setWidget(ringed ? now : nullptr);
+          });
+  ShowPrompt();
 }
 
 void CMainWindow::createActions() {
@@ -151,7 +224,7 @@ void CMainWindow::createActions() {
   makeAction(file, QStringLiteral("&Spara dialog..."), "actionSaveDialog",
              QKeySequence(Qt::CTRL | Qt::Key_S), &CChatDlg::OnSaveDialog);
   file->addSeparator();
-  makeAction(file, QStringLiteral("&Avsluta"), "actionExit", QKeySequence(),
+  makeAction(file, QStringLiteral("&Avsluta"), "actionExit", kQuitKey,
              &CChatDlg::OnExit);
 
   QMenu* bot = m_pMenuBar->addMenu(QStringLiteral("&Pladdo"));
@@ -217,11 +290,19 @@ void CMainWindow::createLayout() {
          dy(kTemplateHeight) + m_pMenuBar->sizeHint().height());
 }
 
-void CMainWindow::reject() {}
-
 void CMainWindow::closeEvent(QCloseEvent* event) {
-  done(2);
+  // Closed without "&Avsluta": the close box (or the window manager).
+  if (m_nResult == 0) m_nResult = 2;
   event->accept();
+}
+
+void CMainWindow::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (m_pAnswer->isEnabled()) m_pAnswer->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -229,14 +310,32 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
   }
-  return QDialog::eventFilter(watched, event);
+  if (watched == m_pPrompt && event->type() == QEvent::Resize) ShowPrompt();
+  return QWidget::eventFilter(watched, event);
+}
+
+void CMainWindow::ShowPrompt() {
+  const PromptParts parts = SplitPrompt(m_strPrompt);
+  const QString plainTail = WithoutMnemonic(parts.tail);
+  const QFontMetrics metrics(m_pPrompt->font());
+  const int room =
+      m_pPrompt->contentsRect().width() - metrics.horizontalAdvance(plainTail);
+  QString name = metrics.elidedText(parts.name, Qt::ElideRight, room);
+  if (name.isEmpty() && !parts.name.isEmpty()) name = QStringLiteral("…");
+  const bool elided = name != parts.name;
+  // The name's own "&" is shown as written; only the tail's marks the key.
+  m_pPrompt->setText(QString(name).replace(u'&', QStringLiteral("&&")) +
+                     parts.tail);
+  const QString whole = parts.name + plainTail;
+  m_pPrompt->setToolTip(elided ? whole : QString());
+  m_pPrompt->setAccessibleName(whole);
 }
 
 void CMainWindow::ReadControls(ChatControls& controls) {
   controls.m_strInputLine = ToCp1252(m_pInputLine->text());
   controls.m_bAutoDialog = m_pAutoDialog->isChecked() ? 1 : 0;
   controls.m_bPrintNames = m_pPrintNames->isChecked() ? 1 : 0;
-  controls.m_strPrompt = ToCp1252(m_pPrompt->text());
+  controls.m_strPrompt = ToCp1252(m_strPrompt);
 }
 
 void CMainWindow::WriteControls(const ChatControls& controls,
@@ -260,7 +359,11 @@ void CMainWindow::WriteControls(const ChatControls& controls,
   }
   m_pAutoDialog->setChecked(controls.m_bAutoDialog != 0);
   m_pPrintNames->setChecked(controls.m_bPrintNames != 0);
-  m_pPrompt->setText(FromCp1252(controls.m_strPrompt));
+  const QString prompt = FromCp1252(controls.m_strPrompt);
+  if (prompt != m_strPrompt) {
+    m_strPrompt = prompt;
+    ShowPrompt();
+  }
 }
 
 void CMainWindow::AppendToView(std::string_view text) {
@@ -331,7 +434,10 @@ void CMainWindow::RunAboutBox() {
   about.exec();
 }
 
-void CMainWindow::EndWindow(int result) { done(result); }
+void CMainWindow::EndWindow(int result) {
+  m_nResult = result;
+  close();
+}
 
 bool CMainWindow::AskSavePath(std::string& path) {
   FileDialogRequest request;

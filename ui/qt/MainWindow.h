@@ -3,8 +3,9 @@
 // controller's operations; every rule of a conversation lives there.
 #pragma once
 
-#include <QDialog>
 #include <QKeySequence>
+#include <QString>
+#include <QWidget>
 #include <string>
 
 #include "ui/ChatDlg.h"
@@ -13,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QFocusFrame;
 class QLabel;
 class QLineEdit;
 class QMenuBar;
@@ -23,14 +25,18 @@ namespace pladdo {
 
 // The key of "Varför det svaret?".
 inline const QKeySequence kWhyAnswerKey{Qt::CTRL | Qt::Key_J};
+// The key of "&Avsluta", the one desktops use to quit a program.
+inline const QKeySequence kQuitKey{Qt::CTRL | Qt::Key_Q};
 
 // Smallest size the user can shrink the window to, in pixels.
 inline constexpr int kMinimumWidth = 310;
 inline constexpr int kMinimumHeight = 300;
 
-// The window is a dialog, as it runs modally for the life of the program:
-// the close box ends it with 2, "&Avsluta" with 1, and Escape does nothing.
-class CMainWindow : public QDialog, public IChatWindow {
+// An ordinary top-level window, placed by the window manager. It keeps the
+// keys of a dialog: Enter presses "&Svara" (except in the conversation view)
+// and Escape does nothing. The close box ends it with 2, "&Avsluta" (or
+// Ctrl+Q) with 1.
+class CMainWindow : public QWidget, public IChatWindow {
   Q_OBJECT
 
  public:
@@ -42,8 +48,8 @@ class CMainWindow : public QDialog, public IChatWindow {
 
   CChatDlg& Controller() { return m_controller; }
 
-  // Escape reaches the dialog as reject(); it must not close the window.
-  void reject() override;
+  // How the window ended: 0 while it is open, 1 "&Avsluta", 2 the close box.
+  int Result() const { return m_nResult; }
 
   // ---- IChatWindow ---------------------------------------------------------
   void ReadControls(ChatControls& controls) override;
@@ -66,14 +72,20 @@ class CMainWindow : public QDialog, public IChatWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Enter that no control took presses the answer button, as in a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
   // Enter in the conversation view belongs to the view (which, being
-  // read-only, does nothing with it) rather than pressing the answer button.
+  // read-only, does nothing with it) rather than pressing the answer button;
+  // the prompt is elided anew when its label changes width.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createControls();
   void createActions();
   void createLayout();
+  // Shows m_strPrompt in the label: a name too long for the label's width is
+  // cut with "…" so that "s&varar:" and its Alt letter stay in view.
+  void ShowPrompt();
 
   DesktopHooks m_hooks;
 
@@ -84,6 +96,13 @@ class CMainWindow : public QDialog, public IChatWindow {
   QCheckBox* m_pAutoDialog = nullptr;
   QCheckBox* m_pPrintNames = nullptr;
   QPlainTextEdit* m_pView = nullptr;
+  // A ring in the highlight colour around the view or the answer button
+  // while one of them has the focus.
+  QFocusFrame* m_pFocusRing = nullptr;
+
+  // The prompt as the controller wrote it; the label may show it elided.
+  QString m_strPrompt;
+  int m_nResult = 0;
 
   // Adds text at the end of the conversation view, leaving the user's
   // selection and scroll position as they were.

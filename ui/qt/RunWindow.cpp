@@ -23,9 +23,11 @@ int RunWindow(int& argc, char** argv, const StartOptions& options) {
 
   CMainWindow window;
   window.Controller().Start(options);
-  // The window runs modally for the life of the program; how it ended
-  // (close box or "&Avsluta") does not change the exit status.
-  window.exec();
+  // An ordinary window: the window manager places it, and the program ends
+  // when it closes. How it ended (close box or "&Avsluta") does not change
+  // the exit status.
+  window.show();
+  QApplication::exec();
   return 0;
 }
 

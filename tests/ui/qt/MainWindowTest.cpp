@@ -1,10 +1,14 @@
 // The window layer driven headless with real key and mouse events: the main
-// window's exchange and view, "Varför det svaret?", the profile chooser and
-// the about box.
+// window's exchange and view, its keys, prompt and focus, what screen readers
+// are told, "Varför det svaret?", the profile chooser and the about box.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
+#include <QFocusFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -55,6 +59,11 @@ class MainWindowTest : public ::testing::Test {
   void Send(const QString& line) {
     test::Type(Child("inputLine"), line);
     Key(Qt::Key_Return);
+  }
+  // Focuses a control as the Tab key would.
+  void FocusByKey(const char* name) {
+    Child(name)->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), Child(name));
   }
 
   test::TempDir m_files;
@@ -107,6 +116,180 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
   EXPECT_EQ(Get("prompt"), QStringLiteral("Åsa Öberg s&varar:"));
   Key(Qt::Key_Return);
   EXPECT_TRUE(View().endsWith("> Se en blomma\nBlå blommor är fina.\n"));
+}
+
+// Ctrl+D shows the checker's report but leaves a half-typed line and a box
+// ticked since the last exchange as they are.
+TEST_F(MainWindowTest, CheckerKeepsAHalfTypedLineAndTheBoxes) {
+  Send(QStringLiteral("Anna"));
+  test::Type(Child("inputLine"), QStringLiteral("halv rad"));
+  QTest::mouseClick(Child("printNames"), Qt::LeftButton);
+  Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(View().startsWith("Profilnamn: ")) << View().toStdString();
+  EXPECT_EQ(Get("inputLine"), QStringLiteral("halv rad"));
+  EXPECT_TRUE(Get("printNames", "checked") == "true");
+  EXPECT_FALSE(Get("autoDialog", "checked") == "true");
+}
+
+// An ordinary window, not a modal one: Escape leaves it open, "&Avsluta" and
+// Ctrl+Q end it with 1, the close box with 2.
+TEST_F(MainWindowTest, EscapeKeepsTheWindowAndItsEndsTellHowItEnded) {
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    int result;
+  } rows[] = {
+      {"Escape", [this] { Key(Qt::Key_Escape); }, 0},
+      {"Ctrl+Q", [this] { Key(Qt::Key_Q, Qt::ControlModifier); }, 1},
+      {"&Avsluta",
+       [this] { m_window->findChild<QAction*>("actionExit")->trigger(); }, 1},
+      {"close box", [this] { m_window->close(); }, 2},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    EXPECT_EQ(m_window->windowModality(), Qt::NonModal);
+    row.act();
+    EXPECT_EQ(m_window->isVisible(), row.result == 0);
+    EXPECT_EQ(m_window->Result(), row.result);
+  }
+}
+
+// Enter presses "Svara" wherever the focus is, as in a dialog, except in
+// the conversation view, where it belongs to the view.
+TEST_F(MainWindowTest, EnterAnswersFromEveryControlButTheView) {
+  const struct {
+    const char* control;
+    bool answers;
+  } rows[] = {
+      {"inputLine", true},
+      {"answerButton", true},
+      {"autoDialog", true},
+      {"view", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.control);
+    SetUp();
+    test::Type(Child("inputLine"), QStringLiteral("Anna"));
+    FocusByKey(row.control);
+    QTest::keyClick(Child(row.control), Qt::Key_Return);
+    EXPECT_EQ(View().contains("> Anna\n"), row.answers);
+  }
+}
+
+// The focused view and answer button wear a ring in the highlight colour
+// around them; other controls show their focus as the style draws it.
+TEST_F(MainWindowTest, FocusedViewAndAnswerButtonAreRinged) {
+  test::Type(Child("inputLine"), QStringLiteral("x"));
+  const auto* ring = m_window->findChild<QFocusFrame*>("focusRing");
+  for (const char* control : {"answerButton", "inputLine", "view"}) {
+    SCOPED_TRACE(control);
+    FocusByKey(control);
+    QApplication::processEvents();
+    const bool ringed = std::string_view(control) != "inputLine";
+    EXPECT_EQ(ring->isVisible(), ringed);
+    if (!ringed) continue;
+    const QRect around = Child(control)->geometry();
+    EXPECT_TRUE(ring->geometry().contains(around));
+    EXPECT_GT(ring->width(), around.width());
+    EXPECT_EQ(ring->palette().color(QPalette::Highlight),
+              m_window->palette().color(QPalette::Highlight));
+  }
+}
+
+// A name too long for the label is cut with "…", so "svarar:" and its Alt
+// letter stay in view, at the window's first width and once it is shrunk to
+// its smallest; a name's own "&" is shown as written and steals no key. The
+// whole prompt is the label's accessible name, and its tooltip when it was
+// cut.
+TEST_F(MainWindowTest, PromptCutsALongNameAndKeepsItsKey) {
+  const QString longName = QStringLiteral("Långnamn ").repeated(40).trimmed();
+  const struct {
+    const char* what;
+    QString name;
+    QString shown;  // empty: cut, ending in "… s&varar:"
+  } rows[] = {
+      {"short name", QStringLiteral("Åsa Öberg"),
+       QStringLiteral("Åsa Öberg s&varar:")},
+      {"long name", longName, QString()},
+      {"name with &", QStringLiteral("Tom & Jerry"),
+       QStringLiteral("Tom && Jerry s&varar:")},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    SetUp();
+    static_cast<QLineEdit*>(Child("inputLine"))->setText(row.name);
+    Key(Qt::Key_Return);
+    QTest::mouseClick(Child("autoDialog"), Qt::LeftButton);
+    Send(QStringLiteral("x"));
+    const auto* prompt = static_cast<QLabel*>(Child("prompt"));
+    const QString whole = row.name + QStringLiteral(" svarar:");
+    for (const int width : {m_window->width(), kMinimumWidth}) {
+      SCOPED_TRACE(width);
+      m_window->resize(width, m_window->height());
+      QApplication::processEvents();
+      ASSERT_EQ(m_window->width(), width);
+      EXPECT_LE(prompt->geometry().right(), m_window->rect().right());
+      if (row.shown.isEmpty()) {
+        EXPECT_TRUE(prompt->text().endsWith(QStringLiteral("… s&varar:")))
+            << prompt->text().toStdString();
+        QString drawn = prompt->text();
+        drawn.remove(u'&');
+        EXPECT_LE(prompt->fontMetrics().horizontalAdvance(drawn),
+                  prompt->contentsRect().width());
+        EXPECT_EQ(prompt->toolTip(), whole);
+      } else {
+        EXPECT_EQ(prompt->text(), row.shown);
+        EXPECT_EQ(prompt->toolTip(), QString());
+      }
+    }
+    EXPECT_EQ(prompt->accessibleName(), whole);
+    FocusByKey("view");
+    QTest::keyClick(Child("view"), Qt::Key_V, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Child("inputLine"));
+  }
+}
+
+// Screen readers are told what each control is and does, in Swedish: the
+// main window's controls, and the about box's links (announced as links)
+// and pictures.
+TEST_F(MainWindowTest, ControlsAndLinksHaveSwedishNamesAndRoles) {
+  CAboutDlg about(m_desktop.Hooks());
+  const auto inAbout = [&about](const char* name) {
+    return about.findChild<QWidget*>(name);
+  };
+  const struct {
+    QWidget* widget;
+    QAccessible::Role role;
+    const char* name;
+  } rows[] = {
+      {Child("view"), QAccessible::EditableText, "Samtalet"},
+      {Child("inputLine"), QAccessible::EditableText, "Din replik"},
+      {Child("autoDialog"), QAccessible::CheckBox, "Automatisk dialog"},
+      {Child("printNames"), QAccessible::CheckBox, "Skriv ut namn"},
+      {Child("answerButton"), QAccessible::Button, "Svara"},
+      {inAbout("webLink"), QAccessible::Link, "https://pladdo.invalid/"},
+      {inAbout("mailLink"), QAccessible::Link, "pladdo@pladdo.invalid"},
+      {inAbout("readMeLink"), QAccessible::Link, "ReadMe-filen."},
+      {inAbout("programIcon"), QAccessible::Graphic, "Pladdos ikon"},
+      {inAbout("figureIcon"), QAccessible::Graphic, "Pladdos figur"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    QAccessibleInterface* face =
+        QAccessible::queryAccessibleInterface(row.widget);
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->role(), row.role);
+    EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(row.name));
+    if (row.role != QAccessible::Graphic) {
+      EXPECT_FALSE(face->text(QAccessible::Description).isEmpty());
+    }
+  }
+  // Pressing a link through its accessible action follows it.
+  QAccessible::queryAccessibleInterface(inAbout("webLink"))
+      ->actionInterface()
+      ->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(m_desktop.opened, QList<QUrl>{QUrl("https://pladdo.invalid/")});
 }
 
 // The view follows each exchange while it shows its end; scrolled up to
