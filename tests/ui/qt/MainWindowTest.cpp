@@ -131,10 +131,10 @@ TEST_F(MainWindowTest, CheckerKeepsAHalfTypedLineAndTheBoxes) {
   EXPECT_FALSE(Get("autoDialog", "checked") == "true");
 }
 
-// The keys of a dialog, in an ordinary window: Enter
-// presses "Svara" wherever the focus is but in the conversation view, where
-// it belongs to the view; Escape leaves the window open; "&Avsluta" and
-// Ctrl+Q end it with 1, the close box with 2.
+// The keys of a dialog, in an ordinary window: Enter presses "Svara"
+// wherever the focus is but in the conversation view, where it belongs to
+// the view; Escape leaves the window open; "&Avsluta" and Ctrl+Q end it
+// with 1, the close box with 2.
 TEST_F(MainWindowTest, KeysAnswerAndEndAsInTheDialog) {
   const auto press = [this](const char* control, Qt::Key key,
                             Qt::KeyboardModifiers modifiers = {}) {
