@@ -119,7 +119,11 @@ CMainWindow::CMainWindow(DesktopHooks hooks, QWidget* parent)
   m_pInputLine->setFocus();
 }
 
-CMainWindow::~CMainWindow() = default;
+CMainWindow::~CMainWindow() {
+  // The focus leaves the controls while QWidget's destructor takes them
+  // down, when this is no longer a CMainWindow.
+  disconnect(m_focusFollower);
+}
 
 void CMainWindow::createControls() {
   m_pPrompt = new QLabel(this);
@@ -191,11 +195,11 @@ void CMainWindow::createControls() {
   m_pFocusRing = new CFocusRing(this);
   m_pFocusRing->setObjectName(QStringLiteral("focusRing"));
   m_pFocusRing->hide();
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) {
-            const bool ringed = now == m_pView || now == m_pAnswer;
-            m_pFocusRing->setWidget(ringed ? now : nullptr);
-          });
+  m_focusFollower = connect(
+      qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const bool ringed = now == m_pView || now == m_pAnswer;
+        m_pFocusRing->setWidget(ringed ? now : nullptr);
+      });
   ShowPrompt();
 }
 

@@ -99,6 +99,7 @@ class CMainWindow : public QWidget, public IChatWindow {
   // A ring in the highlight colour around the view or the answer button
   // while one of them has the focus.
   QFocusFrame* m_pFocusRing = nullptr;
+  QMetaObject::Connection m_focusFollower;
 
   // The prompt as the controller wrote it; the label may show it elided.
   QString m_strPrompt;
