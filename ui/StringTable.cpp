@@ -62,6 +62,7 @@ constexpr Entry kEntries[] = {
     // Saving.
     {IDS_SAVE_FAILED, "Samtalet kunde inte sparas i \"%1\": %2."},
     {IDS_SAVE_NOT_A_FILE, "det är ingen vanlig fil"},
+    {IDS_SAVE_REPLACE, "Filen \"%1\" finns redan.\nVill du ersätta den?"},
 
     // The reasons a file could not be opened or saved.
     {IDS_REASON_NOENT, "filen eller mappen finns inte"},

@@ -50,6 +50,7 @@ enum StringId : int {
   // Saving a transcript ("%1" the path, "%2" the system's reason).
   IDS_SAVE_FAILED = 60400,
   IDS_SAVE_NOT_A_FILE = 60402,
+  IDS_SAVE_REPLACE = 60403,  // "%1" the path
 
   // Why a file could not be opened or saved, by the system's error number,
   // each completing a sentence after a colon (FormatSystemError).
