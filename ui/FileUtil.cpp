@@ -8,11 +8,11 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "engine/Codepage.h"
+#include "ui/Messages.h"
 #include "ui/StringTable.h"
 
 namespace pladdo {
@@ -23,12 +23,8 @@ std::size_t FindLastSeparator(std::string_view path) {
   return backslash != std::string_view::npos ? backslash : path.rfind('/');
 }
 
-// The reason for errno in words, as the system gives it.
-std::string SystemReason(int error) { return std::strerror(error); }
-
 bool Fail(std::string_view path, int error, std::string& message) {
-  message =
-      FormatString(IDS_SAVE_FAILED, path, Utf8ToCp1252(SystemReason(error)));
+  message = FormatSystemError(IDS_SAVE_FAILED, path, error);
   return false;
 }
 
@@ -108,11 +104,7 @@ bool SaveTextFile(std::string_view path, std::string_view utf8Text,
   struct stat info {};
   mode_t mode = DefaultFileMode();
   if (::stat(target.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) {
-      error =
-          FormatString(IDS_SAVE_FAILED, path, LoadString(IDS_SAVE_IS_FOLDER));
-      return false;
-    }
+    if (S_ISDIR(info.st_mode)) return Fail(path, EISDIR, error);
     // Renaming over a device or a pipe would replace it with a plain file.
     if (!S_ISREG(info.st_mode)) {
       error =

@@ -30,7 +30,7 @@ std::string ToNativePath(std::string_view path);
 // Writes utf8Text to path (Windows-1252) through a temporary file in the
 // same folder renamed over the target. On failure returns false, leaves any
 // existing file untouched and puts a Swedish explanation with the path and
-// the system's reason into error (Windows-1252).
+// the reason (FormatSystemError) into error (Windows-1252).
 bool SaveTextFile(std::string_view path, std::string_view utf8Text,
                   std::string& error);
 

@@ -61,8 +61,32 @@ constexpr Entry kEntries[] = {
 
     // Saving.
     {IDS_SAVE_FAILED, "Samtalet kunde inte sparas i \"%1\": %2."},
-    {IDS_SAVE_IS_FOLDER, "det är en mapp"},
     {IDS_SAVE_NOT_A_FILE, "det är ingen vanlig fil"},
+    {IDS_SAVE_REPLACE, "Filen \"%1\" finns redan.\nVill du ersätta den?"},
+
+    // The reasons a file could not be opened or saved.
+    {IDS_REASON_NOENT, "filen eller mappen finns inte"},
+    {IDS_REASON_NOTDIR, "en del av sökvägen är ingen mapp"},
+    {IDS_REASON_ISDIR, "det är en mapp"},
+    {IDS_REASON_ACCES, "du saknar behörighet"},
+    {IDS_REASON_PERM, "åtgärden är inte tillåten"},
+    {IDS_REASON_ROFS, "filsystemet är skrivskyddat"},
+    {IDS_REASON_NOSPC, "det finns inget utrymme kvar på disken"},
+    {IDS_REASON_DQUOT, "din diskkvot är slut"},
+    {IDS_REASON_FBIG, "filen blir för stor"},
+    {IDS_REASON_NAMETOOLONG, "namnet är för långt"},
+    {IDS_REASON_LOOP, "sökvägen har för många symboliska länkar"},
+    {IDS_REASON_EXIST, "filen finns redan"},
+    {IDS_REASON_BUSY, "filen eller enheten är upptagen"},
+    {IDS_REASON_TXTBSY, "filen används av ett program som körs"},
+    {IDS_REASON_XDEV, "filen kan inte flyttas till ett annat filsystem"},
+    {IDS_REASON_IO, "ett läs- eller skrivfel på disken"},
+    {IDS_REASON_MFILE, "Pladdo har för många filer öppna"},
+    {IDS_REASON_NFILE, "systemet har för många filer öppna"},
+    {IDS_REASON_NOMEM, "minnet räcker inte"},
+    {IDS_REASON_INVAL, "namnet går inte att använda på det här filsystemet"},
+    {IDS_REASON_UNKNOWN, "ett oväntat fel (felnummer %1)"},
+    {IDS_REASON_SYSTEM_TEXT, "(systemets beskrivning: %1)"},
 
     // The terminal.
     {IDS_TERM_UNKNOWN_COMMAND,

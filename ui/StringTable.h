@@ -49,8 +49,33 @@ enum StringId : int {
 
   // Saving a transcript ("%1" the path, "%2" the system's reason).
   IDS_SAVE_FAILED = 60400,
-  IDS_SAVE_IS_FOLDER = 60401,
   IDS_SAVE_NOT_A_FILE = 60402,
+  IDS_SAVE_REPLACE = 60403,  // "%1" the path
+
+  // Why a file could not be opened or saved, by the system's error number,
+  // each completing a sentence after a colon (FormatSystemError).
+  IDS_REASON_NOENT = 60410,
+  IDS_REASON_NOTDIR,
+  IDS_REASON_ISDIR,
+  IDS_REASON_ACCES,
+  IDS_REASON_PERM,
+  IDS_REASON_ROFS,
+  IDS_REASON_NOSPC,
+  IDS_REASON_DQUOT,
+  IDS_REASON_FBIG,
+  IDS_REASON_NAMETOOLONG,
+  IDS_REASON_LOOP,
+  IDS_REASON_EXIST,
+  IDS_REASON_BUSY,
+  IDS_REASON_TXTBSY,
+  IDS_REASON_XDEV,
+  IDS_REASON_IO,
+  IDS_REASON_MFILE,
+  IDS_REASON_NFILE,
+  IDS_REASON_NOMEM,
+  IDS_REASON_INVAL,
+  IDS_REASON_UNKNOWN,      // "%1" the error number
+  IDS_REASON_SYSTEM_TEXT,  // "%1" the system's own words, on a line after
 
   // The terminal front end.
   IDS_TERM_UNKNOWN_COMMAND = 61000,

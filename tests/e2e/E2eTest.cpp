@@ -75,7 +75,7 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
        {"Okänt kommando: /xyz.", "/omstart tar inget argument.\n", "/spara behöver ett filnamn"}},
       {"a profile that cannot be read changes nothing", Chat(),
        "Anna\n/profil1 /saknas/x.ppf\n/profile2 /tmp\n/profil1 " + kFix + "gamma.ppf\nhej\n/omstart\n",
-       kAnna + "> hej\nGamma svarar.\nGamma hälsar.\n", {"\"/tmp\" kunde inte öppnas: Is a directory. Inget"}},
+       kAnna + "> hej\nGamma svarar.\nGamma hälsar.\n", {"\"/tmp\" kunde inte öppnas: det är en mapp. Inget"}},
       {"/varför: a keyword reply, and the suggestion", Chat(), "Anna\n/auto\njag säger att jag vet\n/varför\n",
        kAnna + "> jag säger att jag vet\nDu säger att du vet.\n",
        {"  Mönster: alfa.ppf:22 ?jag säger*\n"
@@ -156,7 +156,7 @@ TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
   EXPECT_EQ(run.err, "Samtalet sparades i \"" + s +
                          "samtal.txt\".\nSamtalet sparades i \"" + s +
                          "genvag.txt\".\n" + failed +
-                         "saknas/a.txt\": No such file or directory.\n" +
+                         "saknas/a.txt\": filen eller mappen finns inte.\n" +
                          failed + "mapp.txt\": det är en mapp.\n" + failed +
                          "ror.txt\": det är ingen vanlig fil.\n");
   EXPECT_EQ(test::ReadFile(s + "samtal.txt"), run.out);

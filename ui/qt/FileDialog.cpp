@@ -1,13 +1,25 @@
 // The file dialog wrapper on QFileDialog.
 #include "ui/qt/FileDialog.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QMessageBox>
+#include <QMimeDatabase>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTreeView>
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "ui/FileUtil.h"
+#include "ui/StringTable.h"
 #include "ui/qt/QtText.h"
 
 namespace pladdo {
@@ -67,6 +79,67 @@ class CSwedishFileListModel : public QIdentityProxyModel {
   static constexpr int kDateColumn = 3;
 };
 
+// Widens the file list's size, type and date columns of Qt's own dialog to
+// what Swedish texts need - Qt sizes them for "128.88 GB", "mp3Folder" and
+// "10/29/81 02:02PM" - and the dialog by as much as they grew, so that the
+// name column keeps its room. A column already wider (Qt keeps the widths
+// of the last dialog) stays so.
+void FitFileListColumns(QFileDialog& dialog) {
+  auto* list = dialog.findChild<QTreeView*>();
+  if (list == nullptr) return;
+  QHeaderView* header = list->header();
+  const QFontMetrics metrics(dialog.font());
+  const QLocale locale;
+  const std::array<QString, 3> qts = {QStringLiteral("128.88 GB"),
+                                      QStringLiteral("mp3Folder"),
+                                      QStringLiteral("10/29/81 02:02PM")};
+  const std::array<QString, 3> swedish = {
+      locale.formattedDataSize(999'900'000),
+      QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment(),
+      locale.toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59)),
+                      QLocale::ShortFormat)};
+  int added = 0;
+  for (std::size_t i = 0; i < swedish.size(); ++i) {
+    const int column = static_cast<int>(i) + 1;
+    const int wanted =
+        metrics.horizontalAdvance(swedish[i]) + 3 * metrics.averageCharWidth();
+    header->resizeSection(column,
+                          std::max(wanted, header->sectionSize(column)));
+    added += std::max(
+        0, header->sectionSize(column) - metrics.horizontalAdvance(qts[i]));
+  }
+  const int screenWidth = dialog.screen()->availableGeometry().width();
+  dialog.resize(std::min(dialog.width() + added, screenWidth), dialog.height());
+}
+
+// Whether Qt shows its own dialog. Qt builds its widgets when the dialog is
+// made, and only when the platform has no dialog of its own; the platform's
+// dialog has none, so their accessors return null.
+bool UsesQtsOwnDialog(const QFileDialog& dialog) {
+  return dialog.itemDelegate() != nullptr;
+}
+
+// path with "." and the request's default extension added when its file
+// name has no extension, as the terminal's /spara does.
+QString WithDefaultExtension(const QString& path,
+                             const FileDialogRequest& request) {
+  if (!request.defaultExtension || request.defaultExtension->empty() ||
+      QFileInfo(path).fileName().contains(u'.')) {
+    return path;
+  }
+  return path + u'.' + FromCp1252(*request.defaultExtension);
+}
+
+bool ConfirmReplace(QWidget* owner, const QString& path) {
+  QMessageBox box(
+      QMessageBox::Question, FromCp1252(LoadString(IDS_APP_TITLE)),
+      FromCp1252(FormatString(IDS_SAVE_REPLACE,
+                              ToCp1252(QDir::toNativeSeparators(path)))),
+      QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace
 
 QStringList ConvertFilter(std::string_view filter) {
@@ -88,8 +161,13 @@ QStringList ConvertFilter(std::string_view filter) {
 
 void ConfigureFileDialog(QFileDialog& dialog,
                          const FileDialogRequest& request) {
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setProxyModel(new CSwedishFileListModel(&dialog));
+  const bool qtsOwn = UsesQtsOwnDialog(dialog);
+  // The proxy would only be ignored by the platform's dialog, which shows
+  // sizes and dates its own way.
+  if (qtsOwn) {
+    dialog.setProxyModel(new CSwedishFileListModel(&dialog));
+    FitFileListColumns(dialog);
+  }
   dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen
                                      : QFileDialog::AcceptSave);
   dialog.setFileMode((request.flags & kFileMustExist) != 0
@@ -107,7 +185,10 @@ void ConfigureFileDialog(QFileDialog& dialog,
           filters[static_cast<qsizetype>(request.filterIndex - 1)]);
     }
   }
-  if (request.defaultExtension) {
+  // Qt's own dialog adds the suffix before it asks about replacing a file.
+  // The platform's would add it after asking about the name as typed, so
+  // RunQtFileDialog adds it there and asks itself.
+  if (request.defaultExtension && qtsOwn) {
     dialog.setDefaultSuffix(FromCp1252(*request.defaultExtension));
   }
   if (request.initialPath) {
@@ -121,12 +202,32 @@ void ConfigureFileDialog(QFileDialog& dialog,
 
 std::optional<QString> RunQtFileDialog(QWidget* owner,
                                        const FileDialogRequest& request) {
-  QFileDialog dialog(owner);
-  ConfigureFileDialog(dialog, request);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList chosen = dialog.selectedFiles();
-  if (chosen.isEmpty()) return std::nullopt;
-  return chosen.front();
+  FileDialogRequest shown = request;
+  for (;;) {
+    QFileDialog dialog(owner);
+    ConfigureFileDialog(dialog, shown);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    const QString path = WithDefaultExtension(chosen.front(), request);
+    if (path == chosen.front() || (request.flags & kOverwritePrompt) == 0 ||
+        !QFileInfo::exists(path) || ConfirmReplace(owner, path)) {
+      return path;
+    }
+    // Back to the dialog, in the folder and with the name the user chose.
+    shown.initialPath = shown.initialFile = ToCp1252(path);
+  }
+}
+
+std::optional<std::string> GetDefaultSaveFolder() {
+  const QString documents =
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  for (const QString& folder : {documents, QDir::homePath()}) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir() && FitsCp1252(folder)) {
+      return ToCp1252(QDir(folder).absolutePath()) + '/';
+    }
+  }
+  return std::nullopt;
 }
 
 bool FileDialog(std::string& result, QWidget* owner,

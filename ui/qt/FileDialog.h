@@ -21,16 +21,25 @@ namespace pladdo {
 // and "*.*" becomes "*" so that files without an extension are listed too.
 QStringList ConvertFilter(std::string_view filter);
 
-// Sets dialog up for request: Qt's own dialog (never the desktop's), accept
-// mode, file mode, filters and the selected one, default suffix, start
-// folder and file, overwrite question; and a file list that shows sizes and
-// dates in the default locale's way. Call once per dialog.
+// Sets dialog up for request: accept mode, file mode, filters and the
+// selected one, start folder and file, overwrite question. The dialog is the
+// platform's (GTK, KDE, the portal) where Qt has one, otherwise Qt's own,
+// which then also gets the default suffix and a file list that shows sizes
+// and dates in the default locale's way. Call once per dialog.
 void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
-// Runs a QFileDialog (Qt's own, so the default suffix is added before the
-// overwrite question) modal on owner; the chosen path or nothing.
+// Runs a QFileDialog modal on owner; the chosen path or nothing. A name
+// without extension gets the request's default extension; when that names
+// an existing file that the dialog did not ask about (the platform's
+// dialogs ask about the name as typed), the user is asked before it is
+// replaced, and a "no" goes back to the dialog.
 std::optional<QString> RunQtFileDialog(QWidget* owner,
                                        const FileDialogRequest& request);
+
+// The folder a save dialog starts in, with a closing "/" (Windows-1252): the
+// user's documents folder where it exists, otherwise the home folder;
+// nothing when neither can be written in Windows-1252.
+std::optional<std::string> GetDefaultSaveFolder();
 
 // Shows the dialog through hooks. True with result set to the chosen path
 // (Windows-1252) when the user confirms; false with result unchanged when

@@ -446,6 +446,9 @@ void CMainWindow::EndWindow(int result) {
 bool CMainWindow::AskSavePath(std::string& path) {
   FileDialogRequest request;
   request.bOpen = false;
+  // The user's documents, never the folder the program was started in,
+  // which may well be its own read-only data folder.
+  request.initialPath = GetDefaultSaveFolder();
   request.flags = kHideReadOnly | kOverwritePrompt;
   request.filter = std::string(LoadString(IDS_SAVE_FILTER));
   request.defaultExtension = std::string(LoadString(IDS_SAVE_EXTENSION));

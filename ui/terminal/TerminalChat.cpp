@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <vector>
@@ -19,6 +18,7 @@
 #include "engine/NameOrder.h"
 #include "engine/TextUtil.h"
 #include "ui/FileUtil.h"
+#include "ui/Messages.h"
 #include "ui/StringTable.h"
 
 namespace pladdo {
@@ -206,8 +206,8 @@ void CTerminalChat::ChooseProfile(int index, std::string_view command,
   const std::string path = FromTerminalText(argument);
   int error = 0;
   if (!CanReadFile(ToNativePath(path), error)) {
-    m_window.PrintError(FormatString(IDS_TERM_PROFILE_FAILED, path,
-                                     Utf8ToCp1252(std::strerror(error))));
+    m_window.PrintError(
+        FormatSystemError(IDS_TERM_PROFILE_FAILED, path, error));
     return;
   }
   m_window.SetChosenProfile(index, path);

@@ -111,7 +111,7 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
        {"&Ångra", "&Gör om", "Klipp &ut", "&Kopiera", "Klistra &in", "Ta bort", "Markera allt"}},
       {"read-only view's menu", [&] { return ContextMenuTexts(view); }, {"&Kopiera", "Markera allt"}},
       {"scroll bar's menu", [&] { return ContextMenuTexts(view->verticalScrollBar()); },
-       {"Rulla hit", "Överkant", "Nederkant", "En sida upp", "En sida ned", "Rulla uppåt", "Rulla nedåt"}},
+       {"Rulla hit", "Överkant", "Nederkant", "Sida uppåt", "Sida nedåt", "Rulla uppåt", "Rulla nedåt"}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -131,6 +131,8 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
     dialog.setViewMode(QFileDialog::Detail);
     const QStringList texts = DialogTexts(dialog);
     EXPECT_EQ(texts[0], open ? "Öppna" : "Spara som");
+    EXPECT_EQ(dialog.labelText(QFileDialog::LookIn), "Sök i:");
+    EXPECT_EQ(dialog.labelText(QFileDialog::Reject), "Avbryt");
     EXPECT_TRUE(texts.contains(QStringLiteral("Visa &dolda filer")));
     EXPECT_EQ(texts.filter(kEnglish), QStringList());
   }
