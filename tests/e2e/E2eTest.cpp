@@ -81,6 +81,9 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
        {"  Mönster: alfa.ppf:22 ?jag säger*\n"
         "  Efter mönstret: «att jag vet», efter ordbytet: «att du vet» (%FE%)\n",
         "Förslaget på raden (profil 2, beta.ppf):\n"}},
+      {"/varför: a group passed over for want of a capture", Chat(), "Anna\njag säger\n/varför\n",
+       kAnna + "> jag säger\nJaså.\n",
+       {"Mönstret alfa.ppf:22 ?jag säger* passade men fångade inga ord"}},
       {"/info with the names sorted", Chat({"--profile2", kFix + "names.ppf"}), "/info\n", kWelcome,
        {"Namn: Alfa\nVersion: 2\n", "Namn i profilen: alfa, Bertil, Émil, Erik, Zeta, Åsa, Örjan\n"}},
       {"help and about", Chat(), "/hjälp\n/om\n", kWelcome,

@@ -96,6 +96,7 @@ TEST_P(FromDiskAndMemory,
       // A line keeps its first 1023 letters after UTF-8 is converted, never
       // half a letter; a line that is no UTF-8 keeps its first 1023 bytes.
       {"[START]\n!" + Times(600, a) + "\n!slut\n", "START", {Times(600, "\xE5"), "slut"}},
+      {"[START]\n!" + Times(5000, a) + "\n!slut\n", "START", {Times(1022, "\xE5"), "slut"}},
       {"[START]\n!" + x + a + "z\n", "START", {x + "\xE5"}},
       {"[START]\n!\xF6" + x.substr(1) + "\xC3z\n!\xC3\xA5\n", "START", {"\xF6" + x.substr(1) + "\xC3", "\xE5"}},
   };

@@ -33,7 +33,7 @@ class FakeWindow : public IChatWindow {
   void ScrollView(int lines) override { Note("Scroll " + std::to_string(lines)); }
   void SelectInputLine() override {}
   std::string GetShownInputLine() override { return controls.m_strInputLine; }
-  void EnableAnswerButton(bool) override {}
+  void EnableAnswerButton(bool on) override { answerEnabled = on; }
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
   void RunProfileChooser(CChatEngine&, CChatEngine&) override {}
@@ -48,6 +48,7 @@ class FakeWindow : public IChatWindow {
   ChatControls controls;
   std::string view;
   Log log;
+  bool answerEnabled = false;
 };
 // clang-format on
 
@@ -123,6 +124,16 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
   }
 }
 // clang-format on
+
+TEST(Controller, OnlyALineWithMoreThanBlanksEnablesTheAnswerButton) {
+  for (const auto& [line, enabled] : {std::pair{"", false}, {" \t ", false}, {" a ", true}}) {
+    SCOPED_TRACE(line);
+    Conversation c;
+    c.window.controls.m_strInputLine = line;
+    c.dlg.OnInputChanged();
+    EXPECT_EQ(c.window.answerEnabled, enabled);
+  }
+}
 
 // clang-format off
 // The checker's report replaces the view, but what the user has typed and
