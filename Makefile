@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 60
 # Warnings are errors in the test build, so CI catches them.
 WERROR ?= ON
 
-.PHONY: all deps run test test-dev test-asan fuzz fuzz-short bench install clean
+.PHONY: all deps run test test-dev test-asan fuzz fuzz-short bench install package clean
 
 all: deps
 	cmake --preset dev -DPLADDO_WERROR=$(WERROR)
@@ -49,6 +49,12 @@ install: deps
 	cmake --preset release > /dev/null
 	cmake --build --preset release -j $(JOBS)
 	cmake --install build/release $(if $(PREFIX),--prefix $(PREFIX),)
+
+# A Debian package of the release build (CPack):
+# build/release/pladdo_<version>_<arch>.deb, for apt install ./build/release/pladdo_*.deb.
+package: deps
+	cmake --preset release > /dev/null
+	cmake --build --preset release -j $(JOBS) --target package
 
 clean:
 	rm -rf build

@@ -4,7 +4,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
           libgmock-dev libbenchmark-dev libreadline-dev qt6-base-dev
-          qt6-translations-l10n valgrind libkf5syntaxhighlighting-tools vim)
+          qt6-translations-l10n valgrind libkf5syntaxhighlighting-tools vim
+          dpkg-dev appstream desktop-file-utils groff-base)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

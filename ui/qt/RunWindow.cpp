@@ -16,9 +16,9 @@ int RunWindow(int& argc, char** argv, const StartOptions& options) {
   QApplication app(argc, argv);
   InstallSwedishTranslations(app);
   QApplication::setApplicationName(FromCp1252(LoadString(IDS_APP_TITLE)));
-  // Lets the desktop match the running window to pladdo.desktop and its
-  // icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("pladdo"));
+  // Lets the desktop match the running window to se.pladdo.Pladdo.desktop
+  // and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("se.pladdo.Pladdo"));
   QApplication::setWindowIcon(ProgramIcon());
 
   CMainWindow window;
