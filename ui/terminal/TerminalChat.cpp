@@ -24,13 +24,6 @@
 namespace pladdo {
 namespace {
 
-// The prompt as the terminal shows it: the mnemonic "&" removed.
-std::string PromptText(std::string_view cp1252) {
-  std::string text(cp1252);
-  std::erase(text, '&');
-  return Cp1252ToUtf8(text) + " ";
-}
-
 // Whether path names a regular file that can be read; error gets the
 // system's reason otherwise.
 bool CanReadFile(const std::string& nativePath, int& error) {
@@ -95,6 +88,16 @@ int ToggleBox(int& box, int idOn, int idOff) {
 }
 
 }  // namespace
+
+std::string PromptText(std::string_view cp1252) {
+  std::string text(cp1252);
+  // The mnemonic is in the prompt's own words ("s&varar:"), which come last;
+  // an "&" in a bot's or user's name before them is part of the name.
+  if (const std::size_t mark = text.rfind('&'); mark != std::string::npos) {
+    text.erase(mark, 1);
+  }
+  return Cp1252ToUtf8(text) + " ";
+}
 
 CTerminalChat::CTerminalChat(CChatDlg& dlg, CTerminalWindow& window,
                              ILineReader& reader)

@@ -39,4 +39,8 @@ class CTerminalChat {
 // Returns the exit status.
 int RunTerminal(const StartOptions& options, const std::string& version);
 
+// The prompt as the terminal shows it (UTF-8, a blank after it): the
+// window's prompt (Windows-1252) without its mnemonic "&".
+std::string PromptText(std::string_view cp1252);
+
 }  // namespace pladdo
