@@ -1,11 +1,13 @@
-// The shipped bots pass the checker and `pladdo verify`, and they and
-// language.dat echo the user's words back with their pronouns swapped.
+// The shipped bots pass the checker and `pladdo verify`, echo the user's
+// words with their pronouns swapped, and answer what people actually type
+// from a keyword group, as `pladdo verify --inputs` counts it.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "engine/Random.h"
 #include "engine/TextUtil.h"
+#include "engine/Verify.h"
 #include "tests/bots/BotsUtil.h"
 #include "ui/terminal/VerifyCommand.h"
 
@@ -13,9 +15,6 @@ namespace pladdo {
 namespace {
 
 TEST(ShippedProfiles, PassTheCheckerAndVerifyFindsNothing) {
-  // Verify: every #> sample reaches its own group (the distress lines reach
-  // the safety net), no pattern row is shadowed by an earlier one, every
-  // block variable names a block and every block is used.
   for (const std::string& profile : {kPladdo, kRimbus}) {
     SCOPED_TRACE(profile);
     CChatEngine engine = Started(profile, "Anna");
@@ -38,23 +37,19 @@ std::string Spaced(std::string text) {
 
 TEST(Echo, CaptureHasItsPronounsSwappedAndIsEchoed) {
   // Pladdo's echoing groups, and bots that echo all after their keyword with
-  // the Swedish or the English pairs; the value of %FE% afterwards.
+  // the Swedish or the English pairs of language.dat.
   const std::string echo = std::string(PLADDO_FIXTURES) + "/bots/echo_";
   // clang-format off
   const struct { std::string profile; const char* input; const char* capture; } rows[] = {
     {kPladdo, "Jag tror att du glömmer mig", "jag glömmer dig"},
     {kPladdo, "Jag behöver din åsikt om mitt förslag", "min åsikt om ditt förslag"},
-    {kPladdo, "Du är en bra lyssnare för mig", "en bra lyssnare för dig"},
-    // Each pair swaps both ways in one pass, whole words only, and the first
-    // pair of a word wins ("er" is "oss"); the capture ends at the comma.
+    // Both ways in one pass, whole words only, the first pair of a word wins
+    // ("er" is "oss"); the capture ends at the comma.
     {echo + "sv.ppf", "eko jag gillar er, inte dig", "du gillar oss"},
-    {echo + "sv.ppf", "eko min bok och ditt hus och mina skor", "din bok och mitt hus och dina skor"},
     {echo + "sv.ppf", "eko vi ger dej vår katt och vårt hus och våra barn", "ni ger mej er katt och ert hus och era barn"},
     {echo + "sv.ppf", "eko ni hjälper oss och jagar du mig", "vi hjälper er och jagar jag dig"},
-    // The Swedish block stops at the English one: "i" (in) stays.
-    {echo + "sv.ppf", "eko my friend and i", "my friend and i"},
+    {echo + "sv.ppf", "eko my friend and i", "my friend and i"},  // the English pairs stay out
     {echo + "en.ppf", "echo you are my friend and help me", "I am your friend and help you"},
-    {echo + "en.ppf", "echo i hate myself and our house", "you hate yourself and your house"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -71,6 +66,59 @@ TEST(Echo, CaptureHasItsPronounsSwappedAndIsEchoed) {
     EXPECT_TRUE(echoed) << "no seed chose an answer that echoes the capture";
   }
   UnpinRandomSeed();
+}
+
+// Each line answered as the first after the user's name.
+std::vector<CorpusLine> AnswerEach(const std::vector<std::string>& lines) {
+  CChatEngine engine;
+  engine.SetLanguageFile(kProfiles + "language.dat");
+  engine.SetProfile(kPladdo);
+  std::vector<CorpusLine> answered = engine.RunInputs(lines).lines;
+  answered.resize(lines.size());  // none when the profile cannot be read
+  return answered;
+}
+
+TEST(KeywordCoverage, EverydayLinesReachAKeywordGroupAndTheOneThatFits) {
+  // lines300: a teenager, an adult asking facts, a child, someone after a
+  // breakup, a troll, someone typing without å, ä and ö; the fresh lists are
+  // of the same kinds and were never tuned against.
+  // clang-format off
+  const struct { const char* file; std::size_t minimum; int percent; } lists[] = {
+      {"lines300.txt", 300, 90}, {"inputs.txt", 60, 90},
+      {"fresh100.txt", 100, 85}, {"fresh2.txt", 100, 85}};
+  // clang-format on
+  for (const auto& list : lists) {
+    SCOPED_TRACE(list.file);
+    const std::vector<std::string> lines = ReadList(list.file);
+    ASSERT_GE(lines.size(), list.minimum);
+    std::vector<std::string> missed;
+    for (const CorpusLine& line : AnswerEach(lines)) {
+      if (line.situation != TraceSituation::Keyword) {
+        missed.push_back(U8(line.strInput));
+      }
+    }
+    EXPECT_LE(missed.size() * 100, lines.size() * (100 - list.percent))
+        << ::testing::PrintToString(missed);
+  }
+  // What a line does (feels, says no, asks about the bot, asks why, asks a
+  // fact) wins over a topic word it happens to contain.
+  // clang-format off
+  const struct { const char* line; const char* row; } rows[] = {
+    {"min pojkvän gjorde slut igår", "?gjorde slut"},
+    {"jag tycker inte om fisk", "?jag tycker inte om"},
+    {"du är bara ett program, du förstår inte", "?du är bara ett program"},
+    {"varför lämnade han mig", "?varför lämnade"},
+    {"mina föräldrar e så jobbiga", "?föräldrar*jobbiga"},
+    {"Hur många språk talas i Indien?", "?hur många"},
+    {"Ord på ord, som bröd på bord. Vad drömde du om i natt?", "?vad drömde du"},
+  };
+  // clang-format on
+  std::vector<std::string> lines;
+  for (const auto& row : rows) lines.push_back(Utf8ToCp1252(row.line));
+  const std::vector<CorpusLine> answered = AnswerEach(lines);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(U8(answered[i].pattern.strText), rows[i].row) << rows[i].line;
+  }
 }
 
 }  // namespace

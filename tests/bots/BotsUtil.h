@@ -1,8 +1,8 @@
-// What the tests of the shipped bots share: where the bots and the word
-// lists are, an engine set up as the controller sets up its two, and the
-// rows of a profile as the engine reads them.
+// What the tests of the shipped bots share: paths, word lists, an engine set
+// up as the controller sets up its two, and a profile's rows.
 #pragma once
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -18,11 +18,19 @@ inline const std::string kProfiles = std::string(PLADDO_PROFILES) + "/";
 inline const std::string kPladdo = kProfiles + "pladdo.ppf";
 inline const std::string kRimbus = kProfiles + "rimbus.ppf";
 
+// Emergency, care advice, Mind Självmordslinjen, BRIS for the young.
+constexpr const char* kHelpNumbers[] = {"112", "1177", "90101", "116 111"};
+
+inline bool NamesHelp(const std::string& text) {
+  return std::any_of(std::begin(kHelpNumbers), std::end(kHelpNumbers),
+                     [&](const char* n) { return text.find(n) != text.npos; });
+}
+
 // Windows-1252 to UTF-8, so that failure messages read right.
 inline std::string U8(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
 
-// The lines of a UTF-8 list of tests/fixtures/bots, in Windows-1252 as the
-// window hands typed lines on; blank lines are skipped.
+// The non-blank lines of a UTF-8 list of tests/fixtures/bots in
+// Windows-1252, as the window hands typed lines on.
 inline std::vector<std::string> ReadList(const std::string& file) {
   std::ifstream in(std::string(PLADDO_FIXTURES) + "/bots/" + file);
   std::vector<std::string> lines;
@@ -34,10 +42,9 @@ inline std::vector<std::string> ReadList(const std::string& file) {
   return lines;
 }
 
-// An engine on profile after its first turn, as the controller leaves it.
-// Engine 1 has greeted and heard the user's name; engine 2 of the automatic
-// dialogue speaks as the user to "Pladdo" and has used up its first turn
-// without an input.
+// An engine after its first turn, as the controller leaves it: engine 1 has
+// greeted and heard the user's name; engine 2 of the automatic dialogue
+// speaks as user to "Pladdo" and has used its first turn without input.
 inline CChatEngine Started(const std::string& profile, const std::string& user,
                            bool engine2 = false) {
   CChatEngine engine;
@@ -62,8 +69,7 @@ inline std::string Reply(CChatEngine& engine, const std::string& line) {
   return std::string(engine.GetReply());
 }
 
-// The rows of a profile as the engine reads them: comments cut, blanks
-// folded, empty rows left out.
+// The non-empty rows of a profile as the engine reads them.
 inline std::vector<std::string> Rows(const std::string& profile) {
   CProfileStream stream;
   std::vector<std::string> rows;
