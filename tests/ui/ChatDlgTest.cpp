@@ -1,16 +1,20 @@
 // The conversation controller driven through a fake window that records what
-// the controller read, wrote, scrolled and enabled; its message codes and the
-// string table.
+// it wrote, scrolled and enabled; the message codes and the system's errors.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "engine/ChatEngine.h"
+#include "engine/Codepage.h"
 #include "engine/Random.h"
+#include "tests/TestUtil.h"
 #include "ui/ChatDlg.h"
+#include "ui/Messages.h"
+#include "ui/StringTable.h"
 
 namespace pladdo {
 namespace {
@@ -31,17 +35,14 @@ class FakeWindow : public IChatWindow {
   }
   int GetViewLineCount() override { return static_cast<int>(std::ranges::count(view, '\n')) + 1; }
   void ScrollView(int lines) override { Note("Scroll " + std::to_string(lines)); }
-  void SelectInputLine() override {}
   std::string GetShownInputLine() override { return controls.m_strInputLine; }
   void EnableAnswerButton(bool on) override { answerEnabled = on; }
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  void RunProfileChooser(CChatEngine&, CChatEngine&) override {}
-  void RunAboutBox() override {}
-  void EndWindow(int) override {}
   bool AskSavePath(std::string&) override { return false; }
   bool OpenFile(const std::string&) override { return false; }
-  void ShowMessage(std::string_view, MessageKind) override {}
+  // What these tests do not look at.
+  void SelectInputLine() override {} void BeginWaitCursor() override {} void EndWaitCursor() override {}
+  void RunProfileChooser(CChatEngine&, CChatEngine&) override {} void RunAboutBox() override {}
+  void EndWindow(int) override {} void ShowMessage(std::string_view, MessageKind) override {}
   void ShowWhyAnswer(std::string_view) override {}
   void Note(std::string what) { log.push_back(std::move(what)); }
 
@@ -102,9 +103,6 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
        kAnna + "> hej\r\nJas\xE5.\r\n> hej\r\nDu upprepar dig.\r\n"
        "> jag s\xE4ger att jag \xE4r glad\r\nDu s\xE4ger att du \xE4r glad.\r\n", "",
        kUserPrompt},
-      {"names printed, read at each line", {"+names", "Anna", "hej"},
-       kWelcome + "Anna: Anna\r\nAlfa: Hej Anna.\r\nAnna: hej\r\nAlfa: Jas\xE5.\r\n", "",
-       kUserPrompt},
       {"codes translated for the view; ticking midway prompts with the name",
        {"Anna", "+auto", "kod"},
        kAnna + "> kod\r\nSe [SAKNAS-variabeln finns inte] h\xE4r\r\n", wonders,
@@ -123,7 +121,6 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
     EXPECT_EQ(c.Shown(), row.transcript + "|" + row.inputLine + "|" + row.prompt);
   }
 }
-// clang-format on
 
 TEST(Controller, OnlyALineWithMoreThanBlanksEnablesTheAnswerButton) {
   for (const auto& [line, enabled] : {std::pair{"", false}, {" \t ", false}, {" a ", true}}) {
@@ -135,15 +132,12 @@ TEST(Controller, OnlyALineWithMoreThanBlanksEnablesTheAnswerButton) {
   }
 }
 
-// clang-format off
 // The checker's report replaces the view, but what the user has typed and
 // ticked since the last exchange stays, and the next press goes on from it.
 TEST(Controller, CheckerReportKeepsTheInputLineAndTheBoxes) {
-  const std::string report =
-      "Profilnamn: " + kFixtures + "alfa.ppf\r\n\r\nNamn: Alfa\r\nVersion: 2\r\n"
-      "F\xF6rfattare: Testaren\r\nInfo: Svarar f\xF6ruts\xE4gbart.\r\nSpr\xE5k: test\r\n"
-      "\r\n[SPEAK]\r\n[21] \"%SAKNAS%\"\r\nVariablen hittades inte.\r\n\r\n"
-      "1 fel hittades.\r\n";
+  const std::string report = "Profilnamn: " + kFixtures + "alfa.ppf\r\n\r\nNamn: Alfa\r\nVersion: 2\r\n"
+      "F\xF6rfattare: Testaren\r\nInfo: Svarar f\xF6ruts\xE4gbart.\r\nSpr\xE5k: test\r\n\r\n"
+      "[SPEAK]\r\n[21] \"%SAKNAS%\"\r\nVariablen hittades inte.\r\n\r\n1 fel hittades.\r\n";
   const struct { const char* what; std::vector<std::string> steps; std::string shown; int autoDialog, printNames; } rows[] = {
       {"a half-typed line", {"Anna", "~halv rad", "<check>"}, report + "|halv rad|" + kUserPrompt, 0, 0},
       {"both boxes ticked since the last press", {"Anna", "+auto", "+names", "<check>"}, report + "||" + kUserPrompt, 1, 1},
@@ -162,7 +156,6 @@ TEST(Controller, CheckerReportKeepsTheInputLineAndTheBoxes) {
     EXPECT_EQ(c.window.controls.m_bPrintNames, row.printNames);
   }
 }
-// clang-format on
 
 // An exchange appends to the view and scrolls it by the lines it added; the
 // checker's report and a restart replace it.
@@ -178,6 +171,47 @@ TEST(Controller, AnswersAppendToTheViewAndTheCheckerAndRestartReplaceIt) {
   EXPECT_EQ(steps("<restart>"), (Log{"=", "+"}));
   EXPECT_EQ(c.window.view, c.dlg.m_strTranscript);
 }
+
+TEST(TranslateCodes, ReplacesTheFirstOccurrenceOfEachCodeOnly) {
+  const struct { const char* what; std::string text, expected; } rows[] = {
+      {"codes alone, before a variable, after a word",
+       "#ERROR_NOPROFILE# [#ERROR_LOOPPROTECTION# %a%] [namn#ERROR_NOVARIABLE#]",
+       "Ingen profil hittades. [Lop-fel i %a%] [namn-variabeln finns inte]"},
+      {"same code twice: only the first", "#ERROR_NOPROFILE##ERROR_NOPROFILE#",
+       "Ingen profil hittades.#ERROR_NOPROFILE#"},
+      {"lower case, unknown, checker and cut-short codes stay",
+       "#error_noprofile# #ERROR_SOMETHING# #NOERROR# #ERROR_NOPROFILE",
+       "#error_noprofile# #ERROR_SOMETHING# #NOERROR# #ERROR_NOPROFILE"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(CChatDlg::TranslateCodes(row.text), row.expected);
+  }
+}
+
+// The reason in Swedish words of its own, never foreign words mid-sentence.
+TEST(FormatSystemError, GivesTheReasonInSwedishOrItsNumber) {
+  const struct { const char* what; int id, error; std::string expected; } rows[] = {
+      {"a missing folder on saving", IDS_SAVE_FAILED, ENOENT,
+       "Samtalet kunde inte sparas i \"/a/b.txt\": filen eller mappen finns inte."},
+      {"a folder as a profile, in the sentence's middle", IDS_TERM_PROFILE_FAILED, EISDIR,
+       "Profilen \"/a/b.txt\" kunde inte öppnas: det är en mapp. Inget har ändrats."},
+      {"a number no one knows: the system's words on a line after", IDS_TERM_PROFILE_FAILED, 4000,
+       "Profilen \"/a/b.txt\" kunde inte öppnas: ett oväntat fel (felnummer 4000). Inget har "
+       "ändrats.\n(systemets beskrivning: Unknown error 4000)"},
+  };
+  // A C library with no locale but C and POSIX has no Swedish words of its own.
+  const test::TempDir noLocales;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const test::ChildRun run = test::RunChild([&] {
+      setenv("LOCPATH", noLocales.Path().c_str(), 1);
+      return Cp1252ToUtf8(FormatSystemError(row.id, "/a/b.txt", row.error));
+    });
+    EXPECT_EQ(run.Result(), row.expected);
+  }
+}
+// clang-format on
 
 }  // namespace
 }  // namespace pladdo
