@@ -1,10 +1,12 @@
-// The command line: modes, options, values and the Swedish errors.
+// The command line: modes, options, values and the Swedish errors; the
+// terminal's prompt.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "ui/terminal/CommandLine.h"
+#include "ui/terminal/TerminalChat.h"
 
 namespace pladdo {
 namespace {
@@ -29,7 +31,6 @@ std::string Describe(const CommandLine& r) {
 TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
   const std::string unknown = "pladdo: ok\xE4nd flagga \"";
   const std::string help = "\". Skriv pladdo --help f\xF6r att se flaggorna.";
-  const std::string inputsOne = "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en profilfil.";
   const std::string seed = "pladdo: --seed beh\xF6ver ett heltal fr\xE5n 0 till 4294967295, inte \"";
   const struct { std::vector<std::string> args; std::string expected; } rows[] = {
       {{}, "default ||"},
@@ -46,18 +47,22 @@ TEST(CommandLineParse, ReadsModesOptionsAndValuesAndExplainsMistakes) {
       {{"--seed", "12x"}, seed + "12x\"."},
       {{"--seed", "4294967296"}, seed + "4294967296\"."},
       {{"check"}, "pladdo check: ange minst en profilfil, till exempel: pladdo check min.ppf"},
-      // pladdo verify
-      {{"verify", "--language", "l.dat", "a.ppf", "b.ppf"}, "verify ||l.dat [a.ppf] [b.ppf]"},
-      {{"verify", "--inputs", "r\xC3\xA5.txt", "a.ppf"}, "verify || [a.ppf] inputs=r\xE5.txt"},
-      {{"verify", "--inputs", "r.txt", "a.ppf", "b.ppf"}, inputsOne},
       {{"verify"}, "pladdo verify: ange minst en profilfil, till exempel: pladdo verify min.ppf"},
-      {{"check", "--inputs", "r.txt", "a.ppf"}, unknown + "--inputs" + help},
+      {{"verify", "--inputs", "r\xC3\xA5.txt", "a.ppf"}, "verify || [a.ppf] inputs=r\xE5.txt"},
+      {{"verify", "--inputs", "r.txt", "a.ppf", "b.ppf"}, "pladdo verify: --inputs pr\xF6var raderna mot en profil; ange exakt en profilfil."},
       {{"--inputs", "r.txt"}, unknown + "--inputs" + help},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.args));
     EXPECT_EQ(Describe(ParseCommandLine(row.args)), row.expected);
   }
+}
+
+// The window's prompt without its mnemonic mark, Windows-1252 in, UTF-8 out.
+TEST(TerminalPrompt, DropsOnlyTheMnemonicAndKeepsAnAmpersandInAName) {
+  const struct { const char* prompt; const char* shown; } rows[] = {
+      {"Du s&varar:", "Du svarar: "}, {"Tom & Jerry s&varar:", "Tom & Jerry svarar: "}, {"\xC5sa s&varar:", "Åsa svarar: "}};
+  for (const auto& row : rows) EXPECT_EQ(PromptText(row.prompt), row.shown) << row.prompt;
 }
 // clang-format on
 
