@@ -32,8 +32,7 @@ Lines Split(const std::string& text, char end = '\n') {
   return parts;
 }
 
-// One place per kind in tests/fixtures/editors/sample.ppf: the first
-// occurrence of text on line (counted from 1).
+// One place per kind in the sample: the first text on line (from 1).
 // clang-format off
 const struct Place { std::size_t line; const char *text, *kind; } kPlaces[] = {
     {1, "# Exempelprofil", "comment"}, {2, "[INFO]", "header"},
@@ -88,15 +87,10 @@ std::vector<Lines> ParseHtml(const std::string& html) {
            it(html.begin() + long(start) + 6, html.begin() + long(end), kToken),
        last;
        it != last; ++it) {
-    if (it->str().starts_with("<span")) {
-      style = (*it)[1];
-    } else if (it->str() == "</span>") {
-      style.clear();
-    } else if (it->str() == "\n") {
-      lines.emplace_back();
-    } else {
-      lines.back().push_back(style);
-    }
+    const std::string token = it->str();
+    if (token == "\n") lines.emplace_back();
+    if (token[0] == '<') style = (*it)[1];  // a span's start or end
+    if (token[0] != '<' && token != "\n") lines.back().push_back(style);
   }
   return lines;
 }

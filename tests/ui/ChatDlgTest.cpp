@@ -65,10 +65,8 @@ struct Conversation {
     dlg.Start({kFixtures + "alfa.ppf", kFixtures + "beta.ppf",
                kFixtures + "language.dat", false, false});
   }
-  // Steps of the user: "+auto"/"-auto" and "+names" tick and clear boxes,
-  // "<check>" and "<restart>" are menu commands, "<enter>" presses the button
-  // on what the input line holds, "~text" types text without pressing; any
-  // other step is typed in and answered.
+  // Steps: "+auto"/"-auto"/"+names" tick and clear boxes, "<...>" presses,
+  // "~text" types without pressing; any other step is typed and answered.
   void Do(const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
       ChatControls& f = window.controls;
@@ -84,10 +82,11 @@ struct Conversation {
       }
     }
   }
-  // What the window shows: transcript, input line and prompt.
+  // What the window shows: transcript, input line, prompt and ticked boxes.
   std::string Shown() const {
     const ChatControls& f = window.controls;
-    return window.view + "|" + f.m_strInputLine + "|" + f.m_strPrompt;
+    return window.view + "|" + f.m_strInputLine + "|" + f.m_strPrompt +
+           (f.m_bAutoDialog ? "|auto" : "") + (f.m_bPrintNames ? "|names" : "");
   }
   FakeWindow window;
   CChatDlg dlg{window};
@@ -103,16 +102,14 @@ TEST(Controller, ExchangesLeaveTranscriptInputLineAndPrompt) {
        kAnna + "> hej\r\nJas\xE5.\r\n> hej\r\nDu upprepar dig.\r\n"
        "> jag s\xE4ger att jag \xE4r glad\r\nDu s\xE4ger att du \xE4r glad.\r\n", "",
        kUserPrompt},
-      {"codes translated for the view; ticking midway prompts with the name",
-       {"Anna", "+auto", "kod"},
+      {"codes translated for the view; ticking midway prompts with the name", {"Anna", "+auto", "kod"},
        kAnna + "> kod\r\nSe [SAKNAS-variabeln finns inte] h\xE4r\r\n", wonders,
-       "Anna s&varar:"},
+       "Anna s&varar:|auto"},
       {"restart without the dialogue empties the input line",
        {"Anna", "+auto", "hej", "-auto", "<restart>"}, kWelcome, "", kUserPrompt},
-      {"restart in the dialogue suggests engine 2's name, then its translated answers",
-       {"Anna", "+auto", "<restart>", "<enter>", "<enter>"},
+      {"restart in the dialogue suggests engine 2's name, then its answers", {"Anna", "+auto", "<restart>", "<enter>", "<enter>"},
        kWelcome + "> Beta\r\nHej Beta.\r\n> Beta svarar p\xE5 hej.\r\nJas\xE5.\r\n",
-       wonders, "Beta s&varar:"},
+       wonders, "Beta s&varar:|auto"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -132,33 +129,28 @@ TEST(Controller, OnlyALineWithMoreThanBlanksEnablesTheAnswerButton) {
   }
 }
 
-// The checker's report replaces the view, but what the user has typed and
-// ticked since the last exchange stays, and the next press goes on from it.
+// What was typed and ticked since the last press outlives the report.
 TEST(Controller, CheckerReportKeepsTheInputLineAndTheBoxes) {
   const std::string report = "Profilnamn: " + kFixtures + "alfa.ppf\r\n\r\nNamn: Alfa\r\nVersion: 2\r\n"
       "F\xF6rfattare: Testaren\r\nInfo: Svarar f\xF6ruts\xE4gbart.\r\nSpr\xE5k: test\r\n\r\n"
       "[SPEAK]\r\n[21] \"%SAKNAS%\"\r\nVariablen hittades inte.\r\n\r\n1 fel hittades.\r\n";
-  const struct { const char* what; std::vector<std::string> steps; std::string shown; int autoDialog, printNames; } rows[] = {
-      {"a half-typed line", {"Anna", "~halv rad", "<check>"}, report + "|halv rad|" + kUserPrompt, 0, 0},
-      {"both boxes ticked since the last press", {"Anna", "+auto", "+names", "<check>"}, report + "||" + kUserPrompt, 1, 1},
+  const struct { const char* what; std::vector<std::string> steps; std::string shown; } rows[] = {
+      {"a half-typed line", {"Anna", "~halv rad", "<check>"}, report + "|halv rad|" + kUserPrompt},
+      {"both boxes ticked since the last press", {"Anna", "+auto", "+names", "<check>"}, report + "||" + kUserPrompt + "|auto|names"},
       {"a box cleared since the last press, the suggestion still up", {"+auto", "Anna", "-auto", "<check>"},
-       report + "|Beta svarar p\xE5 hej.|Anna s&varar:", 0, 0},
-      {"the next press uses the kept line and box",
-       {"Anna", "~hej", "+auto", "<check>", "<enter>"},
-       report + "> hej\r\nJas\xE5.\r\n|Beta undrar [SAKNAS2-variabeln finns inte].|Anna s&varar:", 1, 0},
+       report + "|Beta svarar p\xE5 hej.|Anna s&varar:"},
+      {"the next press uses the kept line and box", {"Anna", "~hej", "+auto", "<check>", "<enter>"},
+       report + "> hej\r\nJas\xE5.\r\n|Beta undrar [SAKNAS2-variabeln finns inte].|Anna s&varar:|auto"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     Conversation c;
     c.Do(row.steps);
     EXPECT_EQ(c.Shown(), row.shown);
-    EXPECT_EQ(c.window.controls.m_bAutoDialog, row.autoDialog);
-    EXPECT_EQ(c.window.controls.m_bPrintNames, row.printNames);
   }
 }
 
-// An exchange appends to the view and scrolls it by the lines it added; the
-// checker's report and a restart replace it.
+// An exchange appends and scrolls by the lines added; report and restart replace.
 TEST(Controller, AnswersAppendToTheViewAndTheCheckerAndRestartReplaceIt) {
   Conversation c;
   const auto steps = [&c](const std::string& step) {
