@@ -29,8 +29,7 @@ inline bool NamesHelp(const std::string& text) {
 // Windows-1252 to UTF-8, so that failure messages read right.
 inline std::string U8(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
 
-// The non-blank lines of a UTF-8 list of tests/fixtures/bots in
-// Windows-1252, as the window hands typed lines on.
+// The non-blank lines of a list of tests/fixtures/bots, in Windows-1252.
 inline std::vector<std::string> ReadList(const std::string& file) {
   std::ifstream in(std::string(PLADDO_FIXTURES) + "/bots/" + file);
   std::vector<std::string> lines;
@@ -42,9 +41,8 @@ inline std::vector<std::string> ReadList(const std::string& file) {
   return lines;
 }
 
-// An engine after its first turn, as the controller leaves it: engine 1 has
-// greeted and heard the user's name; engine 2 of the automatic dialogue
-// speaks as user to "Pladdo" and has used its first turn without input.
+// An engine after its first turn as the controller leaves it: engine 1 has
+// heard the user's name, engine 2 (speaking as user to "Pladdo") no input.
 inline CChatEngine Started(const std::string& profile, const std::string& user,
                            bool engine2 = false) {
   CChatEngine engine;

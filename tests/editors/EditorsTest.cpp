@@ -44,11 +44,8 @@ const struct Place { std::size_t line; const char *text, *kind; } kPlaces[] = {
 };
 // Kinds whose looks must all differ.
 const std::vector<Lines> kApart = {
-    {"plain", "header", "pattern", "answer", "comment", "sample", "built-in", "block", "file"},
-    {"pattern", "wildcard"},
-    {"answer", "built-in", "block", "file", "capital"},
-    {"plain", "key", "fault"},
-};
+    {"plain", "header", "pattern", "answer", "comment", "sample", "built-in", "block", "file"}, {"pattern", "wildcard"},
+    {"answer", "built-in", "block", "file", "capital"}, {"plain", "key", "fault"}};
 // clang-format on
 
 // Expects one look for all bytes of a place and different looks for the

@@ -34,10 +34,8 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   const std::string missing = kFix + "saknas.ppf";
   const struct { std::vector<std::string> files; int status; std::string out; } rows[] = {
       {{kFix + "verify_clean.ppf"}, kVerifyClean, clean},
-      {{kFix + "verify_planted.ppf", kFix + "verify_clean.ppf"}, kVerifyFindings,
-       planted + "\n" + clean},
-      {{missing, kFix + "verify_clean.ppf"}, kVerifyCannotOpen,
-       missing + ": filen kunde inte öppnas.\n\n" + clean},
+      {{kFix + "verify_planted.ppf", kFix + "verify_clean.ppf"}, kVerifyFindings, planted + "\n" + clean},
+      {{missing, kFix + "verify_clean.ppf"}, kVerifyCannotOpen, missing + ": filen kunde inte öppnas.\n\n" + clean},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.files.back());
@@ -47,15 +45,13 @@ TEST(VerifyCommand, ReportsEachFindingWithItsLineAndExitsWithItsStatus) {
   }
 }
 
-// Each line, the row or block that answers it and what else it tells; the
-// summary, its per cent rounded to one decimal (66,66... is 66,7), groups
-// by the lines they answered; and a profile that cannot be read.
+// Each line's answering row and what else it tells; the summary with the per
+// cent rounded (66,66... is 66,7); and a profile that cannot be read.
 TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
   PinRandomSeed(1);
   std::ostringstream out, err;
-  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "verify_planted.ppf", kLanguage,
-                            out, err),
-            kVerifyClean);
+  const std::string inputs = kFix + "verify_inputs.txt";
+  EXPECT_EQ(RunVerifyInputs(inputs, kFix + "verify_planted.ppf", kLanguage, out, err), kVerifyClean);
   UnpinRandomSeed();
   EXPECT_EQ(out.str(),
       "«Jag gillar fisk» besvaras av verify_planted.ppf:19 «?fisk»\n"
@@ -65,11 +61,9 @@ TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
       "    skulle också passa: verify_planted.ppf:30 «?hej då»\n"
       "«vad heter du» besvaras av [NOTFOUND]\n"
       "«jag är 25» besvaras av [NOTFOUND]\n"
-      "    verify_planted.ppf:28 «?jag är*» tog raden, men inget fångades och alla gruppens svar "
-      "använder %FE%\n"
+      "    verify_planted.ppf:28 «?jag är*» tog raden, men inget fångades och alla gruppens svar använder %FE%\n"
       "«fisk är gott» besvaras av verify_planted.ppf:19 «?fisk»\n"
-      "\n"
-      "Sammanfattning för verify_planted.ppf:\n"
+      "\nSammanfattning för verify_planted.ppf:\n"
       "6 rader; en nyckelordsgrupp svarade på 4 av dem (66,7 %), andra block på 2.\n"
       "Grupperna som svarade oftast:\n"
       "     3  verify_planted.ppf:19 «?fisk»\n"
@@ -80,11 +74,9 @@ TEST(VerifyCommand, AnswersEachLineAndSumsThemUp) {
       "        verify_planted.ppf:30 «?hej då»\n");
   EXPECT_EQ(err.str(), "");
 
-  std::ostringstream out3;
-  EXPECT_EQ(RunVerifyInputs(kFix + "verify_inputs.txt", kFix + "saknas.ppf", kLanguage, out3,
-                            err),
-            kVerifyCannotOpen);
-  EXPECT_EQ(out3.str(), kFix + "saknas.ppf: filen kunde inte öppnas.\n");
+  std::ostringstream missing;
+  EXPECT_EQ(RunVerifyInputs(inputs, kFix + "saknas.ppf", kLanguage, missing, err), kVerifyCannotOpen);
+  EXPECT_EQ(missing.str(), kFix + "saknas.ppf: filen kunde inte öppnas.\n");
 }
 // clang-format on
 
