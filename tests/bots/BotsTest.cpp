@@ -175,9 +175,8 @@ TEST(SafetyNet, DistressLinesGetHelpAndOrdinaryLinesWithItsWordsDoNot) {
   std::ranges::copy(Block(kRimbus, "rim"), std::back_inserter(jokes));
   ASSERT_GE(jokes.size(), 20u);
   const auto jokeIn = [&](const std::string& reply) {
-    return std::any_of(jokes.begin(), jokes.end(), [&](const std::string& j) {
-      return reply.find(j) != reply.npos;
-    });
+    return std::ranges::any_of(
+        jokes, [&](auto& j) { return reply.find(j) != reply.npos; });
   };
   // Both bots as engine 1, and Rimbus as engine 2 of the automatic dialogue.
   // clang-format off

@@ -22,8 +22,8 @@ inline const std::string kRimbus = kProfiles + "rimbus.ppf";
 constexpr const char* kHelpNumbers[] = {"112", "1177", "90101", "116 111"};
 
 inline bool NamesHelp(const std::string& text) {
-  return std::any_of(std::begin(kHelpNumbers), std::end(kHelpNumbers),
-                     [&](const char* n) { return text.find(n) != text.npos; });
+  return std::ranges::any_of(
+      kHelpNumbers, [&](const char* n) { return text.find(n) != text.npos; });
 }
 
 // Windows-1252 to UTF-8, so that failure messages read right.

@@ -74,12 +74,10 @@ struct Conversation {
       if (step == "+names") f.m_bPrintNames = 1;
       if (step == "<check>") dlg.OnCheckProfile();
       if (step == "<restart>") dlg.OnRestart();
-      if (step == "<enter>") dlg.OnAnswer();
       if (step[0] == '~') f.m_strInputLine = step.substr(1);
-      if (std::string_view("+-<~").find(step[0]) == std::string_view::npos) {
-        f.m_strInputLine = step;
-        dlg.OnAnswer();
-      }
+      const bool typed = std::string_view("+-<~").find(step[0]) == step.npos;
+      if (typed) f.m_strInputLine = step;
+      if (typed || step == "<enter>") dlg.OnAnswer();
     }
   }
   // What the window shows: transcript, input line, prompt and ticked boxes.
