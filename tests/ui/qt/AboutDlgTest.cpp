@@ -1,13 +1,13 @@
-// The about box on the keyboard and on a dark colour scheme: its links are
-// Tab stops with a visible frame that Space and Enter follow, and its links
-// and figure take the palette's colours where the fixed ones cannot be read.
+// The about box's links on the keyboard, and its colours on dark schemes.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QStyle>
 #include <QStyleFactory>
 
 #include "tests/ui/qt/QtTestUtil.h"
+#include "ui/Version.h"
 #include "ui/qt/AboutDlg.h"
 #include "ui/qt/Colours.h"
 #include "ui/qt/Figure.h"
@@ -16,17 +16,7 @@
 namespace pladdo {
 namespace {
 
-// A dark scheme as desktops ship them: light text on dark grey, a light blue
-// link and a light purple visited link.
-QPalette DarkPalette() {
-  QPalette dark(QColor(53, 53, 53));
-  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
-  dark.setColor(QPalette::Link, QColor(120, 180, 255));
-  dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
-  return dark;
-}
-
-// The number of pixels of image that have exactly the colour.
+// The number of pixels of image in exactly the colour.
 int CountPixels(const QImage& image, const QColor& colour) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y) {
@@ -37,112 +27,76 @@ int CountPixels(const QImage& image, const QColor& colour) {
   return count;
 }
 
-class AboutDlgTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_about = std::make_unique<CAboutDlg>(m_desktop.Hooks());
-    m_about->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(m_about.get()));
-  }
-  void TearDown() override {
-    QApplication::setPalette(QApplication::style()->standardPalette());
-  }
-  CHyperLink* Link(const char* name) {
-    return m_about->findChild<CHyperLink*>(name);
-  }
-
-  test::FakeDesktop m_desktop;
-  std::unique_ptr<CAboutDlg> m_about;
-};
-
-// The box opens on "OK"; Tab visits the three links in reading order, each
-// framed in dotted text colour while it has the focus, and Space or Enter
-// follows the focused link.
-TEST_F(AboutDlgTest, TabReachesEveryLinkWhichShowsItsFrameAndOpens) {
+// Tab goes from "OK" through the links, each framed in dotted text colour
+// while focused; Space or Enter follows it. The box shows the version; a
+// click on the icon turns the figure in its place; a link follows a click
+// that ends on it.
+TEST(AboutDlgTest, ShowsTheVersionAndTabReachesEveryLinkWhichShowsItsFrame) {
+  test::FakeDesktop desktop;
+  CAboutDlg about(desktop.Hooks());
+  about.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
   ASSERT_EQ(QApplication::focusWidget()->objectName(), "ok");
-  const struct {
-    const char* link;
-    Qt::Key key;
-    QUrl opened;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* link; Qt::Key key; QUrl opened; } rows[] = {
       {"webLink", Qt::Key_Space, QUrl("https://pladdo.invalid/")},
       {"mailLink", Qt::Key_Return, QUrl("mailto:pladdo@pladdo.invalid")},
       {"readMeLink", Qt::Key_Space, QUrl()},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.link);
-    CHyperLink* link = Link(row.link);
+    auto* link = about.findChild<CHyperLink*>(row.link);
     const int framed = CountPixels(link->grab().toImage(), link->TextColour());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), link);
-    // The focused text takes the focus colour; its frame adds a dotted line
-    // on each side of it in that colour.
-    const QImage focused = link->grab().toImage();
+    // The frame adds a dotted line on each side in the focus colour.
     const int frameDots = (link->width() + link->height()) / 2;
-    EXPECT_GE(CountPixels(focused, link->TextColour()), framed + frameDots);
+    EXPECT_GE(CountPixels(link->grab().toImage(), link->TextColour()),
+              framed + frameDots);
     if (row.opened.isEmpty()) continue;
-    m_desktop.opened.clear();
+    desktop.opened.clear();
     QTest::keyClick(link, row.key);
-    EXPECT_EQ(m_desktop.opened, QList<QUrl>{row.opened});
+    EXPECT_EQ(desktop.opened, QList<QUrl>{row.opened});
   }
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "ok");
+  EXPECT_EQ(about.findChild<QLabel*>("version")->text().toStdString(),
+            "Pladdo " + std::string(GetProgramVersion()));
+  QTest::mouseClick(about.findChild<QWidget*>("programIcon"), Qt::LeftButton);
+  EXPECT_FALSE(about.findChild<QWidget*>("figureIcon")->isVisible());
+  QWidget* web = about.findChild<QWidget*>("webLink");
+  desktop.opened.clear();
+  QTest::mousePress(web, Qt::LeftButton);
+  QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(-5, -5));
+  EXPECT_TRUE(desktop.opened.empty());
+  QTest::mouseClick(web, Qt::LeftButton);
+  EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl("https://pladdo.invalid/")});
 }
 
-// Light palettes, however they are tuned, keep the classic fixed colours;
-// a dark one gives its own link colours and its text colour.
+// Light palettes, however tuned, keep the fixed colours; a dark one (light
+// text on dark grey) gives its own link and text colours.
 TEST(AboutColours, FixedOnALightPaletteThePalettesOwnOnADarkOne) {
-  const QPalette dark = DarkPalette();
+  QPalette dark(QColor(53, 53, 53));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Link, QColor(120, 180, 255));
+  dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
   QPalette tuned = QStyleFactory::create("Fusion")->standardPalette();
   tuned.setColor(QPalette::Link, QColor(0, 100, 0));
   const LinkColourSet fixed = {QColor(0, 0, 255), QColor(128, 0, 128),
                                QColor(255, 0, 0), QColor(0, 128, 128)};
   const QColor text = dark.color(QPalette::WindowText);
-  const struct {
-    const char* what;
-    QPalette palette;
-    LinkColourSet links;
-    QColor figure;
-  } rows[] = {
-      {"Fusion's light palette",
-       QStyleFactory::create("Fusion")->standardPalette(), fixed,
-       QColor(Qt::black)},
-      {"a light palette with a link colour of its own", tuned, fixed,
-       QColor(Qt::black)},
-      {"dark palette",
-       dark,
-       {dark.color(QPalette::Link), dark.color(QPalette::LinkVisited), text,
-        text},
-       text},
+  // clang-format off
+  const struct { const char* what; QPalette palette; LinkColourSet links; QColor figure; } rows[] = {
+      {"Fusion's light palette", QStyleFactory::create("Fusion")->standardPalette(), fixed, Qt::black},
+      {"a light palette with a link colour of its own", tuned, fixed, Qt::black},
+      {"dark palette", dark, {dark.color(QPalette::Link), dark.color(QPalette::LinkVisited), text, text}, text},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(LinkColours(row.palette), row.links);
     EXPECT_EQ(FigureColour(row.palette), row.figure);
-  }
-}
-
-// Switching the scheme while the box is open repaints it in the new colours:
-// the links and the turning figure, and back again.
-TEST_F(AboutDlgTest, SchemeSwitchedWhileOpenRepaintsLinksAndFigure) {
-  m_about->OnIconClicked();
-  const FigureSquare square = FigureBackground();
-  const QRect figure(square.left, square.top, square.side, square.side);
-  const QPalette light = QApplication::palette();
-  for (const QPalette& palette : {DarkPalette(), light}) {
-    const bool dark = IsDarkPalette(palette);
-    SCOPED_TRACE(dark ? "dark" : "light");
-    QApplication::setPalette(palette);
-    QApplication::processEvents();
-    CHyperLink* web = Link("webLink");
-    const QColor link = dark ? palette.color(QPalette::Link) : Qt::blue;
-    EXPECT_EQ(web->TextColour(), link);
-    EXPECT_GT(CountPixels(web->grab().toImage(), link), web->width() / 2);
-    // Every line in the scheme's colour, none left in the other's.
-    const QImage frame = m_about->grab(figure).toImage();
-    const QPalette other = dark ? light : DarkPalette();
-    EXPECT_GT(CountPixels(frame, FigureColour(palette)), 20);
-    EXPECT_EQ(CountPixels(frame, FigureColour(other)), 0);
   }
 }
 

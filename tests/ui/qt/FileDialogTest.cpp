@@ -1,5 +1,4 @@
-// The save dialog as the window asks for it and QFileDialog is set up from
-// that request: where it starts, its filters, suffix and question.
+// The save dialog the window asks for, as QFileDialog is set up from it.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -16,30 +15,19 @@ namespace pladdo {
 namespace {
 
 // Sets an environment variable for the life of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
+struct ScopedEnv {
+  ScopedEnv(const char* variable, const std::string& value) : name(variable) {
+    if (const char* was = std::getenv(name)) old = was;
     setenv(name, value.c_str(), 1);
   }
-  ~ScopedEnv() {
-    if (m_old) {
-      setenv(m_name, m_old->c_str(), 1);
-    } else {
-      unsetenv(m_name);
-    }
-  }
-
- private:
-  const char* m_name;
-  std::optional<std::string> m_old;
+  ~ScopedEnv() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+  const char* name;
+  std::optional<std::string> old;
 };
 
-// Ctrl+S starts in the user's documents folder (the one the desktop's
-// user-dirs.dirs names, else ~/Documents) or, without one, in the home
-// folder - never where the program was started - and the dialog is the
-// platform's where there is one, with the text filters, ".txt" added to a
-// bare name and a question before a file is replaced.
+// Ctrl+S starts in the documents folder (user-dirs.dirs', else ~/Documents)
+// or home, in the platform's dialog, with the text filters, ".txt" added and
+// a question before a file is replaced.
 TEST(SaveDialog, StartsInTheDocumentsFolderWithTheTextFilters) {
   // clang-format off
   const struct { const char* what; const char* userDirs; const char* made; const char* start; } rows[] = {
@@ -74,7 +62,6 @@ TEST(SaveDialog, StartsInTheDocumentsFolderWithTheTextFilters) {
     EXPECT_EQ(
         dialog.directory().absolutePath(),
         QDir(QString::fromStdString(home.File(row.start))).absolutePath());
-    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog.nameFilters(),
               QStringList({"Textdokument (*.txt)", "Alla filer (*)"}));
     EXPECT_EQ(dialog.selectedNameFilter(), "Textdokument (*.txt)");
