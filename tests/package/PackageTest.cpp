@@ -1,6 +1,5 @@
-// The Debian package CPack builds, read with dpkg-deb and run unpacked; the
-// desktop files, manual pages and bash completion through the tools that
-// read them.
+// The Debian package, read with dpkg-deb and run unpacked; the desktop files,
+// manual pages and bash completion through the tools that read them.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,41 +43,34 @@ std::string Output(const Texts& argv, const std::string& folder = "") {
   return run.out;
 }
 
-class Package : public testing::Test {
- protected:
-  // Builds the package into a folder of its own and unpacks it into root/.
-  void SetUp() override {
-    REQUIRE_TOOL("dpkg-deb", "dpkg");
-    REQUIRE_TOOL("dpkg-shlibdeps", "dpkg-dev");
-    const test::ChildRun cpack = test::RunProgram(
-        {PLADDO_CPACK, "--config", (kBuild / "CPackConfig.cmake").string(),
-         "-B", m_dir.Path().string()},
-        "", {}, "", 120);
-    ASSERT_EQ(cpack.failure, "") << cpack.out << cpack.err;
-    // The name apt and people expect: pladdo_<version>_<architecture>.deb.
-    const Texts arch = Lines(Output({"dpkg", "--print-architecture"}));
-    ASSERT_EQ(arch.size(), 1u);
-    m_deb = m_dir.File("pladdo_" + kVersion + "_" + arch[0] + ".deb");
-    ASSERT_TRUE(fs::is_regular_file(m_deb)) << cpack.out;
-    m_root = m_dir.Path() / "root";
-    Output({"dpkg-deb", "--extract", m_deb, m_root.string()});
-  }
-
-  std::string Field(const std::string& name) {
-    const Texts value = Lines(Output({"dpkg-deb", "--field", m_deb, name}));
+// CPack builds the package into a folder of its own; it holds exactly the
+// program, its data and what the desktop reads, depends on what they need,
+// and its unpacked program is stripped and chats with its own data.
+TEST(Package, HoldsItsFilesAndDependsAndItsUnpackedProgramChats) {
+  REQUIRE_TOOL("dpkg-deb", "dpkg");
+  REQUIRE_TOOL("dpkg-shlibdeps", "dpkg-dev");
+  const test::TempDir dir;
+  const test::ChildRun cpack = test::RunProgram(
+      {PLADDO_CPACK, "--config", (kBuild / "CPackConfig.cmake").string(), "-B",
+       dir.Path().string()},
+      "", {}, "", 120);
+  ASSERT_EQ(cpack.failure, "") << cpack.out << cpack.err;
+  // The name apt and people expect: pladdo_<version>_<architecture>.deb.
+  const Texts arch = Lines(Output({"dpkg", "--print-architecture"}));
+  ASSERT_EQ(arch.size(), 1u);
+  const std::string deb =
+      dir.File("pladdo_" + kVersion + "_" + arch[0] + ".deb");
+  ASSERT_TRUE(fs::is_regular_file(deb)) << cpack.out;
+  const fs::path root = dir.Path() / "root";
+  Output({"dpkg-deb", "--extract", deb, root.string()});
+  const auto field = [&deb](const std::string& name) {
+    const Texts value = Lines(Output({"dpkg-deb", "--field", deb, name}));
     return value.empty() ? "" : value[0];
-  }
+  };
 
-  test::TempDir m_dir;
-  std::string m_deb;
-  fs::path m_root;
-};
-
-TEST_F(Package, HoldsTheProgramItsDataAndWhatTheDesktopReads) {
   // clang-format off
   std::set<std::string> expected = {
       "usr/bin/pladdo",
-      // The program folder of an installed pladdo: ../share/pladdo.
       "usr/share/pladdo/profiles/pladdo.ppf", "usr/share/pladdo/profiles/rimbus.ppf",
       "usr/share/pladdo/language.dat", "usr/share/pladdo/readme.txt",
       "usr/share/man/man1/pladdo.1.gz", "usr/share/man/sv/man1/pladdo.1.gz",
@@ -99,31 +91,29 @@ TEST_F(Package, HoldsTheProgramItsDataAndWhatTheDesktopReads) {
   // Exactly these files: no test program, benchmark or build file.
   std::set<std::string> files;
   for (const std::string& line :
-       Lines(Output({"dpkg-deb", "--contents", m_deb}))) {
+       Lines(Output({"dpkg-deb", "--contents", deb}))) {
     const std::size_t path = line.find(" ./");
     if (line.starts_with("-") && path != std::string::npos)
       files.insert(line.substr(path + 3));
   }
   EXPECT_EQ(files, expected);
 
-  EXPECT_EQ(Field("Package"), "pladdo");
-  EXPECT_EQ(Field("Version"), kVersion);
+  EXPECT_EQ(field("Package"), "pladdo");
+  EXPECT_EQ(field("Version"), kVersion);
   // What the program links, and what Qt loads at run time unseen by linkers.
   Texts needed = {"libc6", "libstdc++6", "libreadline8"};
   if (kWithWindow) {
     needed.insert(needed.end(), {"libqt6widgets6", "qt6-qpa-plugins",
                                  "qt6-translations-l10n"});
   }
-  const std::string depends = ", " + Field("Depends") + ",";
+  const std::string depends = ", " + field("Depends") + ",";
   for (const std::string& package : needed) {
     EXPECT_TRUE(depends.find(", " + package + ",") != std::string::npos ||
                 depends.find(", " + package + " (") != std::string::npos)
         << package << " not in " << depends;
   }
-}
 
-TEST_F(Package, UnpackedProgramIsStrippedAndChatsWithItsOwnData) {
-  const std::string program = (m_root / "usr/bin/pladdo").string();
+  const std::string program = (root / "usr/bin/pladdo").string();
   const std::string sections =
       Output({"readelf", "--section-headers", "--wide", program});
   for (const char* section : {".symtab", ".debug_info"})
@@ -189,7 +179,6 @@ TEST(Completion, OffersOptionsSubcommandsAndProfiles) {
       {{"--profile1", ""}, {"-x.ppf", "Gammal.PPF", "bot.ppf", "mapp", "med mellanslag.ppf"}},
       {{"--profile2", "=", "b"}, {"bot.ppf"}},  // --profile2=b
       {{"--language", "r"}, {"rader.txt"}},
-      {{"check", "-"}, {"--help", "--language"}},
       {{"verify", "--"}, {"--help", "--inputs", "--language"}},
       {{"check", "m"}, {"mapp", "med mellanslag.ppf"}},
       {{"check", "--", "-"}, {"-x.ppf"}},

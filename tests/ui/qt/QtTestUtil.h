@@ -18,15 +18,17 @@ inline std::ostream& operator<<(std::ostream& out, const QString& text) {
 
 namespace pladdo::test {
 
-// Records the links opened; file dialogs answer from a queue (empty: cancel);
-// a message box fails the test.
+// Records the file dialogs asked for and the links opened; file dialogs
+// answer from a queue (empty: cancel); a message box fails the test.
 struct FakeDesktop {
   QStringList answers;
+  QList<FileDialogRequest> asked;
   QList<QUrl> opened;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog = [this](QWidget*, const FileDialogRequest&) {
+    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request) {
+      asked << request;
       return answers.isEmpty() ? std::nullopt
                                : std::optional(answers.takeFirst());
     };

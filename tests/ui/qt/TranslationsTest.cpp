@@ -1,6 +1,5 @@
-// Qt's own texts in Swedish, read back from the real widgets of Pladdo's
-// windows, the file dialogs scanned for English words; where the save dialog
-// starts.
+// Qt's texts in Swedish, read back from the real widgets of Pladdo's windows;
+// the file dialogs: no English word, and where the save dialog starts.
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
@@ -122,8 +121,7 @@ struct ScopedEnv {
 };
 
 // Ctrl+S starts in the documents folder (user-dirs.dirs', else ~/Documents)
-// or home, in the platform's dialog, with the text filters, ".txt" added and
-// a question before a file is replaced.
+// or home, in the platform's dialog, with the text filters and ".txt".
 TEST(SaveDialog, StartsInTheDocumentsFolderWithTheTextFilters) {
   // clang-format off
   const struct { const char* what; const char* userDirs; const char* made; const char* start; } rows[] = {
@@ -142,19 +140,12 @@ TEST(SaveDialog, StartsInTheDocumentsFolderWithTheTextFilters) {
     if (row.userDirs) home.Write(".config/user-dirs.dirs", row.userDirs);
     if (row.made) std::filesystem::create_directory(home.Path() / row.made);
 
-    std::optional<FileDialogRequest> asked;
     test::FakeDesktop desktop;
-    DesktopHooks hooks = desktop.Hooks();
-    hooks.fileDialog = [&](QWidget*, const FileDialogRequest& request) {
-      asked = request;
-      return std::optional<QString>();
-    };
-    CMainWindow window(hooks);
+    CMainWindow window(desktop.Hooks());
     window.findChild<QAction*>("actionSaveDialog")->trigger();
-    ASSERT_TRUE(asked);
-
+    ASSERT_EQ(desktop.asked.size(), 1);
     QFileDialog dialog;
-    ConfigureFileDialog(dialog, *asked);
+    ConfigureFileDialog(dialog, desktop.asked[0]);
     EXPECT_EQ(
         dialog.directory().absolutePath(),
         QDir(QString::fromStdString(home.File(row.start))).absolutePath());
