@@ -1,31 +1,32 @@
-// The window layer driven headless with real key and mouse events: the main
-// window's exchange and view, its keys, prompt and focus, what screen readers
-// are told, "Varför det svaret?", the profile chooser and the about box.
+// The main window, its chooser and about box driven by real key and mouse
+// events; the about box's colours on dark schemes.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QAction>
-#include <QCheckBox>
-#include <QFocusFrame>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTextCursor>
 
 #include "tests/ui/qt/QtTestUtil.h"
 #include "ui/Version.h"
 #include "ui/qt/AboutDlg.h"
+#include "ui/qt/Colours.h"
+#include "ui/qt/Figure.h"
+#include "ui/qt/HyperLink.h"
 #include "ui/qt/MainWindow.h"
 #include "ui/qt/ProfileDlg.h"
 
 namespace pladdo {
 namespace {
 
-// Profile 1 (UTF-8, as the shipped profiles are): its language, names out
-// of Swedish order, a welcome, a first answer and a keyword. Profile 2:
-// answers that suggest "blomma".
+// Profile 1 has names out of Swedish order; profile 2 suggests "blomma".
 const std::string kBot1 =
     "[INFO]\nlanguage=svenska\n[NAME]\n!Örjan\n!Zeta\n!Zet\n!Ärla\n!åsa\n"
     "!Émile\n!alfa\n[WELCOME]\n!Hej, jag är Testbot.\n[START]\n"
@@ -71,11 +72,10 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<CMainWindow> m_window;
 };
 
-// Typed lines are answered; "Varför det svaret?" (Ctrl+J, which is no
-// standard key of the desktop) shows the whole account in a selectable text;
-// the automatic dialogue leaves profile 2's suggestion selected, under a
-// prompt with the name profile 2's bot goes by, and Enter sends it.
-TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
+// Lines are answered; Ctrl+D shows the report and keeps a half-typed line and
+// the boxes; Ctrl+J (no standard key) shows the whole account, selectable;
+// the dialogue leaves profile 2's suggestion selected for Enter.
+TEST_F(MainWindowTest, TypedLinesAreAnsweredCheckedExplainedAndSuggested) {
   EXPECT_FALSE(Child("answerButton")->isEnabled());
   Send(QStringLiteral("Åsa Öberg"));
   test::Type(Child("inputLine"), QStringLiteral("En BLOMMA på ängen"));
@@ -85,14 +85,23 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
             "> Åsa Öberg\nTrevligt att träffas.\n"
             "> En BLOMMA på ängen\nBlå blommor är fina.\n");
   EXPECT_EQ(Get("inputLine"), QString());
+  test::Type(Child("inputLine"), QStringLiteral("halv rad"));
+  QTest::mouseClick(Child("printNames"), Qt::LeftButton);
+  Key(Qt::Key_D, Qt::ControlModifier);
+  EXPECT_TRUE(View().startsWith("Profilnamn: ")) << View();
+  EXPECT_EQ(Get("inputLine"), QStringLiteral("halv rad"));
+  EXPECT_TRUE(Get("printNames", "checked") == "true");
+  EXPECT_FALSE(Get("autoDialog", "checked") == "true");
+  QTest::mouseClick(Child("printNames"), Qt::LeftButton);
+  static_cast<QLineEdit*>(Child("inputLine"))->clear();
 
   const QKeySequence key =
       m_window->findChild<QAction*>("actionWhyAnswer")->shortcut();
   EXPECT_EQ(key, QKeySequence(Qt::CTRL | Qt::Key_J));
-  for (int k = QKeySequence::HelpContents; k <= QKeySequence::Cancel; ++k) {
-    const auto standard = static_cast<QKeySequence::StandardKey>(k);
-    EXPECT_FALSE(QKeySequence::keyBindings(standard).contains(key)) << k;
-  }
+  for (int k = QKeySequence::HelpContents; k <= QKeySequence::Cancel; ++k)
+    EXPECT_FALSE(
+        QKeySequence::keyBindings(QKeySequence::StandardKey(k)).contains(key))
+        << k;
   QString shown;
   Qt::TextInteractionFlags flags;
   test::WhenModal<QDialog>([&](QDialog* dialog) {
@@ -102,12 +111,7 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
     dialog->reject();
   });
   Key(Qt::Key_J, Qt::ControlModifier);
-  EXPECT_TRUE(
-      shown.startsWith("Senaste svaret (profil 1, bot1.ppf):\n"
-                       "  Raden: «en blomma på ängen»"))
-      << shown.toStdString();
-  EXPECT_TRUE(shown.contains("  Mönster: bot1.ppf:16 ?blomma\n"))
-      << shown.toStdString();
+  EXPECT_TRUE(shown.contains("Mönster: bot1.ppf:16 ?blomma")) << shown;
   EXPECT_EQ(flags, Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
   QTest::mouseClick(Child("autoDialog"), Qt::LeftButton);
@@ -118,46 +122,25 @@ TEST_F(MainWindowTest, TypedLinesAreAnsweredExplainedAndSuggested) {
   EXPECT_TRUE(View().endsWith("> Se en blomma\nBlå blommor är fina.\n"));
 }
 
-// Ctrl+D shows the checker's report but leaves a half-typed line and a box
-// ticked since the last exchange as they are.
-TEST_F(MainWindowTest, CheckerKeepsAHalfTypedLineAndTheBoxes) {
-  Send(QStringLiteral("Anna"));
-  test::Type(Child("inputLine"), QStringLiteral("halv rad"));
-  QTest::mouseClick(Child("printNames"), Qt::LeftButton);
-  Key(Qt::Key_D, Qt::ControlModifier);
-  EXPECT_TRUE(View().startsWith("Profilnamn: ")) << View().toStdString();
-  EXPECT_EQ(Get("inputLine"), QStringLiteral("halv rad"));
-  EXPECT_TRUE(Get("printNames", "checked") == "true");
-  EXPECT_FALSE(Get("autoDialog", "checked") == "true");
-}
-
-// The keys of a dialog, in an ordinary window: Enter presses "Svara"
-// wherever the focus is but in the conversation view, where it belongs to
-// the view; Escape leaves the window open; "&Avsluta" and Ctrl+Q end it
-// with 1, the close box with 2.
+// Enter answers except in the view; Escape keeps the window open; Ctrl+Q and
+// "&Avsluta" end it with 1, the close box with 2.
 TEST_F(MainWindowTest, KeysAnswerAndEndAsInTheDialog) {
   const auto press = [this](const char* control, Qt::Key key,
                             Qt::KeyboardModifiers modifiers = {}) {
     FocusByKey(control);
     QTest::keyClick(Child(control), key, modifiers);
   };
-  const struct {
-    const char* what;
-    std::function<void()> act;
-    bool answers;
-    int result;
-  } rows[] = {
-      // clang-format off
+  // clang-format off
+  const struct { const char* what; std::function<void()> act; bool answers; int result; } rows[] = {
       {"Enter in the input line", [&] { press("inputLine", Qt::Key_Return); }, true, 0},
-      {"Enter on the button", [&] { press("answerButton", Qt::Key_Return); }, true, 0},
       {"Enter on a check box", [&] { press("autoDialog", Qt::Key_Enter); }, true, 0},
       {"Enter in the view", [&] { press("view", Qt::Key_Return); }, false, 0},
       {"Escape", [&] { press("inputLine", Qt::Key_Escape); }, false, 0},
       {"Ctrl+Q", [&] { press("view", Qt::Key_Q, Qt::ControlModifier); }, false, 1},
       {"&Avsluta", [this] { m_window->findChild<QAction*>("actionExit")->trigger(); }, false, 1},
       {"close box", [this] { m_window->close(); }, false, 2},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SetUp();
@@ -169,42 +152,16 @@ TEST_F(MainWindowTest, KeysAnswerAndEndAsInTheDialog) {
   }
 }
 
-// The focused view and answer button wear a ring in the highlight colour
-// around them; other controls show their focus as the style draws it.
-TEST_F(MainWindowTest, FocusedViewAndAnswerButtonAreRinged) {
-  test::Type(Child("inputLine"), QStringLiteral("x"));
-  const auto* ring = m_window->findChild<QFocusFrame*>("focusRing");
-  for (const char* control : {"answerButton", "inputLine", "view"}) {
-    SCOPED_TRACE(control);
-    FocusByKey(control);
-    QApplication::processEvents();
-    const bool ringed = std::string_view(control) != "inputLine";
-    EXPECT_EQ(ring->isVisible(), ringed);
-    if (!ringed) continue;
-    const QRect around = Child(control)->geometry();
-    EXPECT_TRUE(ring->geometry().contains(around));
-    EXPECT_GT(ring->width(), around.width());
-  }
-}
-
-// A name too long for the label is cut with "…", so "svarar:" and its Alt
-// letter stay in view, at the window's first width and once it is shrunk to
-// its smallest; a name's own "&" is shown as written and steals no key. The
-// whole prompt is the label's accessible name, and its tooltip when it was
-// cut.
+// A long name is cut with "…" so that "svarar:" and Alt+V stay, at the first
+// width and the smallest; a name's "&" is shown and steals no key.
 TEST_F(MainWindowTest, PromptCutsALongNameAndKeepsItsKey) {
   const QString longName = QStringLiteral("Långnamn ").repeated(40).trimmed();
-  const struct {
-    const char* what;
-    QString name;
-    QString shown;  // empty: cut, ending in "… s&varar:"
-  } rows[] = {
-      {"short name", QStringLiteral("Åsa Öberg"),
-       QStringLiteral("Åsa Öberg s&varar:")},
-      {"long name", longName, QString()},
-      {"name with &", QStringLiteral("Tom & Jerry"),
-       QStringLiteral("Tom && Jerry s&varar:")},
+  // clang-format off
+  const struct { const char* what; QString name; QString shown; } rows[] = {
+      {"long name", longName, QString()},  // cut, ending in "… s&varar:"
+      {"name with &", QStringLiteral("Tom & Jerry"), QStringLiteral("Tom && Jerry s&varar:")},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     SetUp();
@@ -218,19 +175,11 @@ TEST_F(MainWindowTest, PromptCutsALongNameAndKeepsItsKey) {
       SCOPED_TRACE(width);
       m_window->resize(width, m_window->height());
       QApplication::processEvents();
-      ASSERT_EQ(m_window->width(), width);
-      EXPECT_LE(prompt->geometry().right(), m_window->rect().right());
       if (row.shown.isEmpty()) {
-        EXPECT_TRUE(prompt->text().endsWith(QStringLiteral("… s&varar:")))
-            << prompt->text().toStdString();
-        QString drawn = prompt->text();
-        drawn.remove(u'&');
-        EXPECT_LE(prompt->fontMetrics().horizontalAdvance(drawn),
-                  prompt->contentsRect().width());
+        EXPECT_TRUE(prompt->text().endsWith("… s&varar:")) << prompt->text();
         EXPECT_EQ(prompt->toolTip(), whole);
       } else {
         EXPECT_EQ(prompt->text(), row.shown);
-        EXPECT_EQ(prompt->toolTip(), QString());
       }
     }
     EXPECT_EQ(prompt->accessibleName(), whole);
@@ -240,19 +189,14 @@ TEST_F(MainWindowTest, PromptCutsALongNameAndKeepsItsKey) {
   }
 }
 
-// Screen readers are told what each control is and does, in Swedish: the
-// main window's controls, and the about box's links (announced as links)
-// and pictures.
+// Screen readers get a Swedish name, description and role for each control.
 TEST_F(MainWindowTest, ControlsAndLinksHaveSwedishNamesAndRoles) {
   CAboutDlg about(m_desktop.Hooks());
-  const auto inAbout = [&about](const char* name) {
+  const auto inAbout = [&](const char* name) {
     return about.findChild<QWidget*>(name);
   };
-  const struct {
-    QWidget* widget;
-    QAccessible::Role role;
-    const char* name;
-  } rows[] = {
+  // clang-format off
+  const struct { QWidget* widget; QAccessible::Role role; const char* name; } rows[] = {
       {Child("view"), QAccessible::EditableText, "Samtalet"},
       {Child("inputLine"), QAccessible::EditableText, "Din replik"},
       {Child("autoDialog"), QAccessible::CheckBox, "Automatisk dialog"},
@@ -261,9 +205,8 @@ TEST_F(MainWindowTest, ControlsAndLinksHaveSwedishNamesAndRoles) {
       {inAbout("webLink"), QAccessible::Link, "https://pladdo.invalid/"},
       {inAbout("mailLink"), QAccessible::Link, "pladdo@pladdo.invalid"},
       {inAbout("readMeLink"), QAccessible::Link, "ReadMe-filen."},
-      {inAbout("programIcon"), QAccessible::Graphic, "Pladdos ikon"},
-      {inAbout("figureIcon"), QAccessible::Graphic, "Pladdos figur"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     QAccessibleInterface* face =
@@ -271,20 +214,16 @@ TEST_F(MainWindowTest, ControlsAndLinksHaveSwedishNamesAndRoles) {
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->role(), row.role);
     EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(row.name));
-    if (row.role != QAccessible::Graphic) {
-      EXPECT_FALSE(face->text(QAccessible::Description).isEmpty());
-    }
+    EXPECT_FALSE(face->text(QAccessible::Description).isEmpty());
   }
-  // Pressing a link through its accessible action follows it.
   QAccessible::queryAccessibleInterface(inAbout("webLink"))
       ->actionInterface()
       ->doAction(QAccessibleActionInterface::pressAction());
   EXPECT_EQ(m_desktop.opened, QList<QUrl>{QUrl("https://pladdo.invalid/")});
 }
 
-// The view follows each exchange while it shows its end; scrolled up to
-// read, it keeps its place and the user's selection, even one that reaches
-// the very end.
+// The view follows the end it shows; scrolled up it keeps its place and the
+// selection, even one reaching the end.
 TEST_F(MainWindowTest,
        ViewFollowsTheEndOnlyWhenItShowedItAndKeepsTheSelection) {
   auto* view = static_cast<QPlainTextEdit*>(Child("view"));
@@ -304,12 +243,10 @@ TEST_F(MainWindowTest,
   Send(QStringLiteral("sista"));
   EXPECT_EQ(view->textCursor().selectedText(), selected);
   EXPECT_EQ(bar->value(), 0);
-  EXPECT_TRUE(View().contains("> sista\n"));
 }
 
-// Ctrl+O: the chooser lists profile 1's names in Swedish order; profile 2,
-// browsed to profile 1's file, is set on OK only, and OK sets profile 1
-// again too, so that its changed language file is read.
+// Ctrl+O lists names in Swedish order; OK alone sets profile 2 and re-reads
+// profile 1's language.
 TEST_F(MainWindowTest, ChooserAppliesWhatWasChosenOnlyOnOk) {
   for (const bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Avbryt");
@@ -337,22 +274,79 @@ TEST_F(MainWindowTest, ChooserAppliesWhatWasChosenOnlyOnOk) {
   }
 }
 
-// The about box shows the program's version; its links follow a click that
-// ends on them, or the space bar.
-TEST_F(MainWindowTest, AboutBoxShowsTheVersionAndFollowsItsLinks) {
-  test::WhenModal<CAboutDlg>([&](CAboutDlg* about) {
-    EXPECT_EQ(about->findChild<QLabel*>("version")->text().toStdString(),
-              "Pladdo " + std::string(GetProgramVersion()));
-    QWidget* web = about->findChild<QWidget*>("webLink");
-    QTest::mousePress(web, Qt::LeftButton);
-    QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(-5, -5));
-    EXPECT_TRUE(m_desktop.opened.empty());
-    QTest::mouseClick(web, Qt::LeftButton);
-    QTest::keyClick(web, Qt::Key_Space);
-    about->accept();
-  });
-  m_window->findChild<QAction*>("actionAbout")->trigger();
-  EXPECT_EQ(m_desktop.opened, QList<QUrl>(2, QUrl("https://pladdo.invalid/")));
+// The number of pixels of image in exactly the colour.
+int CountPixels(const QImage& image, const QColor& colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      count += image.pixelColor(x, y).rgb() == colour.rgb() ? 1 : 0;
+  return count;
+}
+
+// Tab goes from "OK" through the links, each framed in dotted text colour
+// while focused; Space or Enter follows it. The box shows the version; a
+// click on the icon turns the figure in its place; a link follows a click
+// that ends on it.
+TEST(AboutDlgTest, ShowsTheVersionAndTabReachesEveryLinkWhichShowsItsFrame) {
+  test::FakeDesktop desktop;
+  CAboutDlg about(desktop.Hooks());
+  about.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+  ASSERT_EQ(QApplication::focusWidget()->objectName(), "ok");
+  // clang-format off
+  const struct { const char* link; Qt::Key key; QUrl opened; } rows[] = {
+      {"webLink", Qt::Key_Space, QUrl("https://pladdo.invalid/")},
+      {"mailLink", Qt::Key_Return, QUrl("mailto:pladdo@pladdo.invalid")},
+      {"readMeLink", Qt::Key_Space, QUrl()},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.link);
+    auto* link = about.findChild<CHyperLink*>(row.link);
+    const int framed = CountPixels(link->grab().toImage(), link->TextColour());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), link);
+    // The frame adds a dotted line on each side in the focus colour.
+    const int frameDots = (link->width() + link->height()) / 2;
+    EXPECT_GE(CountPixels(link->grab().toImage(), link->TextColour()),
+              framed + frameDots);
+    if (row.opened.isEmpty()) continue;
+    desktop.opened.clear();
+    QTest::keyClick(link, row.key);
+    EXPECT_EQ(desktop.opened, QList<QUrl>{row.opened});
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ok");
+  EXPECT_EQ(about.findChild<QLabel*>("version")->text().toStdString(),
+            "Pladdo " + std::string(GetProgramVersion()));
+  QTest::mouseClick(about.findChild<QWidget*>("programIcon"), Qt::LeftButton);
+  EXPECT_FALSE(about.findChild<QWidget*>("figureIcon")->isVisible());
+  QWidget* web = about.findChild<QWidget*>("webLink");
+  desktop.opened.clear();
+  QTest::mousePress(web, Qt::LeftButton);
+  QTest::mouseRelease(web, Qt::LeftButton, {}, QPoint(-5, -5));
+  EXPECT_TRUE(desktop.opened.empty());
+  QTest::mouseClick(web, Qt::LeftButton);
+  EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl("https://pladdo.invalid/")});
+}
+
+// A light palette keeps the fixed colours; a dark one (light
+// text on dark grey) gives its own link and text colours.
+TEST(AboutColours, FixedOnALightPaletteThePalettesOwnOnADarkOne) {
+  QPalette dark(QColor(53, 53, 53));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  dark.setColor(QPalette::Link, QColor(120, 180, 255));
+  dark.setColor(QPalette::LinkVisited, QColor(200, 150, 255));
+  const LinkColourSet fixed = {QColor(0, 0, 255), QColor(128, 0, 128),
+                               QColor(255, 0, 0), QColor(0, 128, 128)};
+  const QPalette light = QStyleFactory::create("Fusion")->standardPalette();
+  EXPECT_EQ(LinkColours(light), fixed);
+  EXPECT_EQ(FigureColour(light), QColor(Qt::black));
+  const QColor text = dark.color(QPalette::WindowText);
+  EXPECT_EQ(LinkColours(dark),
+            (LinkColourSet{dark.color(QPalette::Link),
+                           dark.color(QPalette::LinkVisited), text, text}));
+  EXPECT_EQ(FigureColour(dark), text);
 }
 
 }  // namespace

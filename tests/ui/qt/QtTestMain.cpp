@@ -1,5 +1,4 @@
-// The main of the Qt widget tests: offscreen unless a platform was chosen,
-// one QApplication for every test.
+// One offscreen QApplication, with the Swedish translations, for every test.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,5 +1,4 @@
-// Helpers of the Qt widget tests: a recording stand-in for the desktop,
-// typing, and modal dialogs.
+// Helpers of the Qt widget tests: a stand-in desktop, typing, modal dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,22 +11,24 @@
 #include "tests/TestUtil.h"
 #include "ui/qt/Desktop.h"
 
-// Lets a failing comparison of QStrings print the texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
+// Lets failures print QStrings.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+  return out << '"' << text.toStdString() << '"';
 }
 
 namespace pladdo::test {
 
-// Records what the window layer handed to the desktop; file dialogs answer
-// from a queue (empty: cancel). No test expects a message box.
+// Records the file dialogs asked for and the links opened; file dialogs
+// answer from a queue (empty: cancel); a message box fails the test.
 struct FakeDesktop {
   QStringList answers;
+  QList<FileDialogRequest> asked;
   QList<QUrl> opened;
 
   DesktopHooks Hooks() {
     DesktopHooks hooks;
-    hooks.fileDialog = [this](QWidget*, const FileDialogRequest&) {
+    hooks.fileDialog = [this](QWidget*, const FileDialogRequest& request) {
+      asked << request;
       return answers.isEmpty() ? std::nullopt
                                : std::optional(answers.takeFirst());
     };
@@ -42,8 +43,7 @@ struct FakeDesktop {
   }
 };
 
-// Types text key by key, each press carrying its character (QTest::keyClicks
-// takes ASCII only); a Latin-1 key has the code of its capital letter.
+// Types text key by key; unlike QTest::keyClicks it takes non-ASCII letters.
 inline void Type(QWidget* widget, const QString& text) {
   for (const QChar c : text) {
     const auto key = Qt::Key(c.toUpper().unicode());
@@ -51,9 +51,8 @@ inline void Type(QWidget* widget, const QString& text) {
   }
 }
 
-// Runs action on the modal dialog of type T once its exec() runs the event
-// loop; any other modal dialog is closed and the test fails, so a wrong
-// dialog never hangs the run.
+// Runs action on the modal dialog of type T once it opens; any other modal
+// dialog is closed and the test fails, so a wrong dialog never hangs.
 template <typename T>
 void WhenModal(std::function<void(T*)> action) {
   QTimer::singleShot(0, qApp, [action] {

@@ -1,17 +1,19 @@
-// Qt's own texts in Swedish, read back from the real widgets of Pladdo's
-// windows: standard buttons, the message box, context menus and the file
-// dialogs, whose every text is scanned for English words.
+// Qt's texts in Swedish, read back from the real widgets of Pladdo's windows;
+// the file dialogs: no English word, and where the save dialog starts.
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include "tests/ui/qt/QtTestUtil.h"
@@ -22,56 +24,19 @@
 namespace pladdo {
 namespace {
 
-// A word of Qt's untranslated texts in these windows, whatever its case;
-// none of them is a Swedish word.
+// A word of Qt's untranslated texts in these windows; none is Swedish.
 const QRegularExpression kEnglish(
     "\\b(back|bottom|cancel|close|copy|create|date|delete|detail|directory|"
     "file|files|folder|forward|hidden|look|modified|name|new|no|open|paste|"
     "parent|remove|save|scroll|select|show|size|type|undo|view|yes)\\b",
     QRegularExpression::CaseInsensitiveOption);
 
-// The entries of the context menu that a right click on widget opens, read
-// while it is open, without the shortcut after a tab.
-QStringList ContextMenuTexts(QWidget* widget) {
+// The entries of a context menu, without the shortcut after a tab.
+QStringList MenuTexts(QMenu* menu) {
+  const std::unique_ptr<QMenu> owned(menu);
   QStringList texts;
-  QTimer reader;  // owned here, so it never fires once this has returned
-  reader.setSingleShot(true);
-  QObject::connect(&reader, &QTimer::timeout, [&] {
-    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator())
-          texts << action->text().section(u'\t', 0, 0);
-      }
-      menu->close();
-    }
-  });
-  reader.start(0);
-  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
-    widget = area->viewport();  // it takes the mouse's clicks
-  }
-  const QPoint inside = widget->rect().center();
-  QContextMenuEvent event(QContextMenuEvent::Mouse, inside,
-                          widget->mapToGlobal(inside));
-  QApplication::sendEvent(widget, &event);
-  QApplication::processEvents();
-  return texts;
-}
-
-// Every text a file dialog shows or holds in a menu.
-QStringList DialogTexts(const QFileDialog& dialog) {
-  QStringList texts{dialog.windowTitle()};
-  for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(&dialog)) continue;
-    texts << widget->toolTip() << widget->accessibleName()
-          << widget->property("text").toString();
-    if (const auto* header = qobject_cast<const QHeaderView*>(widget)) {
-      for (int i = 0; i < header->count(); ++i) {
-        texts << header->model()->headerData(i, Qt::Horizontal).toString();
-      }
-    }
-  }
-  for (const QAction* action : dialog.findChildren<QAction*>()) {
-    texts << action->text() << action->toolTip();
+  for (const QAction* action : menu->actions()) {
+    if (!action->isSeparator()) texts << action->text().section(u'\t', 0, 0);
   }
   return texts;
 }
@@ -79,8 +44,6 @@ QStringList DialogTexts(const QFileDialog& dialog) {
 TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
   test::FakeDesktop desktop;
   CMainWindow window(desktop.Hooks());
-  window.show();
-  auto* view = window.findChild<QPlainTextEdit*>("view");
   QMessageBox box(QMessageBox::Question, "Pladdo", "Text",
                   QMessageBox::Yes | QMessageBox::No);
   box.setDetailedText(QStringLiteral("Detaljer"));
@@ -107,18 +70,17 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
          texts.sort();
          return texts;
        }, {"&Ja", "&Nej", "Dölj detaljer...", "Visa detaljer..."}},
-      {"input line's menu", [&] { return ContextMenuTexts(window.findChild<QWidget*>("inputLine")); },
+      {"input line's menu", [&] { return MenuTexts(window.findChild<QLineEdit*>("inputLine")->createStandardContextMenu()); },
        {"&Ångra", "&Gör om", "Klipp &ut", "&Kopiera", "Klistra &in", "Ta bort", "Markera allt"}},
-      {"read-only view's menu", [&] { return ContextMenuTexts(view); }, {"&Kopiera", "Markera allt"}},
-      {"scroll bar's menu", [&] { return ContextMenuTexts(view->verticalScrollBar()); },
-       {"Rulla hit", "Överkant", "Nederkant", "Sida uppåt", "Sida nedåt", "Rulla uppåt", "Rulla nedåt"}},
+      {"read-only view's menu", [&] { return MenuTexts(window.findChild<QPlainTextEdit*>("view")->createStandardContextMenu()); },
+       {"&Kopiera", "Markera allt"}},
   };
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(row.read(), row.shown);
   }
-  // The file dialogs as Pladdo configures them, with their columns shown.
+  // Every text the file dialogs show, with their columns, or hold in a menu.
   test::TempDir files;
   for (const bool open : {false, true}) {
     SCOPED_TRACE(open ? "open" : "save");
@@ -129,12 +91,69 @@ TEST(TranslationWidgets, QtsTextsInPladdosWindowsAreSwedish) {
     request.initialPath = files.File("samtal.txt");
     ConfigureFileDialog(dialog, request);
     dialog.setViewMode(QFileDialog::Detail);
-    const QStringList texts = DialogTexts(dialog);
-    EXPECT_EQ(texts[0], open ? "Öppna" : "Spara som");
+    QStringList texts;
+    for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+      if (!widget->isVisibleTo(&dialog)) continue;
+      texts << widget->toolTip() << widget->accessibleName()
+            << widget->property("text").toString();
+      if (const auto* header = qobject_cast<const QHeaderView*>(widget)) {
+        for (int i = 0; i < header->count(); ++i)
+          texts << header->model()->headerData(i, Qt::Horizontal).toString();
+      }
+    }
+    for (const QAction* action : dialog.findChildren<QAction*>())
+      texts << action->text() << action->toolTip();
+    EXPECT_EQ(dialog.windowTitle(), open ? "Öppna" : "Spara som");
     EXPECT_EQ(dialog.labelText(QFileDialog::LookIn), "Sök i:");
-    EXPECT_EQ(dialog.labelText(QFileDialog::Reject), "Avbryt");
-    EXPECT_TRUE(texts.contains(QStringLiteral("Visa &dolda filer")));
     EXPECT_EQ(texts.filter(kEnglish), QStringList());
+  }
+}
+
+// Sets an environment variable for the life of the object.
+struct ScopedEnv {
+  ScopedEnv(const char* variable, const std::string& value) : name(variable) {
+    if (const char* was = std::getenv(name)) old = was;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+  const char* name;
+  std::optional<std::string> old;
+};
+
+// Ctrl+S starts in the documents folder (user-dirs.dirs', else ~/Documents)
+// or home, in the platform's dialog, with the text filters and ".txt".
+TEST(SaveDialog, StartsInTheDocumentsFolderWithTheTextFilters) {
+  // clang-format off
+  const struct { const char* what; const char* userDirs; const char* made; const char* start; } rows[] = {
+      {"the folder user-dirs.dirs names", "XDG_DOCUMENTS_DIR=\"$HOME/Dokument\"\n", "Dokument", "Dokument"},
+      {"Documents without user-dirs.dirs", nullptr, "Documents", "Documents"},
+      {"no documents folder: home", nullptr, nullptr, ""},
+      {"the named folder missing: home", "XDG_DOCUMENTS_DIR=\"$HOME/Dokument\"\n", "Documents", ""},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const test::TempDir home;
+    const ScopedEnv homeEnv("HOME", home.Path().string());
+    const ScopedEnv configEnv("XDG_CONFIG_HOME", home.File(".config"));
+    std::filesystem::create_directory(home.Path() / ".config");
+    if (row.userDirs) home.Write(".config/user-dirs.dirs", row.userDirs);
+    if (row.made) std::filesystem::create_directory(home.Path() / row.made);
+
+    test::FakeDesktop desktop;
+    CMainWindow window(desktop.Hooks());
+    window.findChild<QAction*>("actionSaveDialog")->trigger();
+    ASSERT_EQ(desktop.asked.size(), 1);
+    QFileDialog dialog;
+    ConfigureFileDialog(dialog, desktop.asked[0]);
+    EXPECT_EQ(
+        dialog.directory().absolutePath(),
+        QDir(QString::fromStdString(home.File(row.start))).absolutePath());
+    EXPECT_EQ(dialog.nameFilters(),
+              QStringList({"Textdokument (*.txt)", "Alla filer (*)"}));
+    EXPECT_EQ(dialog.defaultSuffix(), "txt");
+    EXPECT_FALSE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
   }
 }
 
