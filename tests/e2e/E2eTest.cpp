@@ -154,7 +154,8 @@ TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
   const std::string saved = "Samtalet sparades i \"" + s,
                     failed = "Samtalet kunde inte sparas i \"" + s;
   EXPECT_EQ(run.err, saved + "samtal.txt\".\n" + saved + "genvag.txt\".\n" +
-                         failed + "saknas/a.txt\": filen eller mappen finns inte.\n" +
+                         failed +
+                         "saknas/a.txt\": filen eller mappen finns inte.\n" +
                          failed + "mapp.txt\": det är en mapp.\n" + failed +
                          "ror.txt\": det är ingen vanlig fil.\n");
   EXPECT_EQ(test::ReadFile(s + "samtal.txt"), run.out);
@@ -169,7 +170,8 @@ TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
 // language table before the profiles, never the working folder's.
 TEST_F(E2e, InstalledProgramUsesItsOwnDataNotTheWorkingFolders) {
   const fs::path dir = m_dir.Path(), share = dir / "prefix/share/pladdo";
-  fs::create_directories(dir / "prefix/bin"), fs::create_directories(share / "profiles");
+  fs::create_directories(dir / "prefix/bin"),
+      fs::create_directories(share / "profiles");
   fs::copy_file(PLADDO_BUILD_DIR "/pladdo", dir / "prefix/bin/pladdo");
   fs::copy_file(kFix + "alfa.ppf", share / "profiles/pladdo.ppf");
   fs::copy_file(kFix + "beta.ppf", share / "profiles/rimbus.ppf");

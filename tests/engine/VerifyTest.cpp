@@ -189,11 +189,12 @@ TEST_F(Verify, InputsNameTheirRowAndTheLaterGroupsThatWouldMatchToo) {
   const CorpusResult result = On(profile).RunInputs(
       {"Jag tycker inte om fisk", "lax", "jag \xE4r 25", "blaha", "lax"});
   EXPECT_TRUE(result.bOpened);
-  EXPECT_EQ(Answers(result),
-            (Texts{"Jag tycker inte om fisk: 5 also 10 also 12", "lax: 6",
-                   "jag \xE4r 25: [NOTFOUND] passed over 8 (needs capture) also 12",
-                   "blaha: [NOTFOUND]", "lax: 6", "group 5: 3", "group 8: 0",
-                   "group 10: 0", "group 12: 0"}));
+  EXPECT_EQ(
+      Answers(result),
+      (Texts{"Jag tycker inte om fisk: 5 also 10 also 12", "lax: 6",
+             "jag \xE4r 25: [NOTFOUND] passed over 8 (needs capture) also 12",
+             "blaha: [NOTFOUND]", "lax: 6", "group 5: 3", "group 8: 0",
+             "group 10: 0", "group 12: 0"}));
 }
 
 }  // namespace
