@@ -1,6 +1,5 @@
-// What the test programs share: a private temporary folder, files written and
-// read as bytes, and code or programs run in a child process that is killed
-// when it does not finish in time.
+// What the test programs share: a temporary folder, files as bytes, and code
+// or programs run in a child process that is killed when it hangs.
 #pragma once
 
 #include <fcntl.h>
@@ -36,8 +35,7 @@ inline void WriteFile(const std::filesystem::path& path,
   EXPECT_TRUE(out.good()) << "cannot write " << path;
 }
 
-// Gives path fixed access and modification times; its change time still
-// moves to now.
+// Fixed access and modification times; the change time still moves to now.
 inline void SetFixedTimes(const std::string& path) {
   const timespec times[2] = {{1000000000, 5}, {1000000000, 5}};
   EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
@@ -56,14 +54,11 @@ class TempDir {
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
   }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
+  TempDir(const TempDir&) = delete;  // one removal only
   const std::filesystem::path& Path() const { return m_path; }
   std::string File(std::string_view name) const {
     return (m_path / name).string();
   }
-  // Writes bytes to name in the folder; returns its path.
   std::string Write(std::string_view name, std::string_view bytes) const {
     WriteFile(File(name), bytes);
     return File(name);
@@ -81,15 +76,14 @@ struct ChildRun {
   std::string Result() const { return failure.empty() ? out : failure; }
 };
 
-// Runs body in a forked child with input on its standard input and what it
-// returns written to standard output (files, not pipes, so that it never
-// waits for the test). A hang is killed after seconds and fails its case.
+// Runs body in a forked child, input on its standard input and what it
+// returns on its output (files, never pipes); a hang is killed after seconds.
 inline ChildRun RunChild(const std::function<std::string()>& body,
                          std::string_view input = "", int seconds = 30) {
   const TempDir dir;
   const std::string in = dir.Write("in", input), out = dir.File("out"),
                     err = dir.File("err");
-  std::fflush(nullptr);  // what the parent buffered is not written twice
+  std::fflush(nullptr);  // nothing the parent buffered is written twice
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(open(in.c_str(), O_RDONLY), 0);
@@ -114,9 +108,8 @@ inline ChildRun RunChild(const std::function<std::string()>& body,
   return run;
 }
 
-// Runs argv (the program first, looked up in the PATH) in a child as
-// RunChild does, in folder unless it is empty, with env changed: "NAME=value"
-// sets NAME, "NAME" unsets it. A program that cannot start ends with 127.
+// Runs argv (looked up in the PATH) as RunChild does, in folder unless empty,
+// env "NAME=value" set and "NAME" unset; one that cannot start ends with 127.
 inline ChildRun RunProgram(std::vector<std::string> argv,
                            std::string_view input = "",
                            std::vector<std::string> env = {},

@@ -1,6 +1,5 @@
 // The built pladdo program run as a user runs it: piped input, fixture
-// profiles, the transcript compared byte for byte, the telling parts of the
-// other output, and exit statuses.
+// profiles, the transcript byte for byte, the telling parts of the rest.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -27,9 +26,10 @@ const std::string kJasa = "Jaså.\n";
 
 // A terminal chat on the fixture profiles with a fixed seed.
 Texts Chat(const Texts& extra = {}) {
-  Texts args = {"--terminal",      "--seed",          "5",
-                "--profile1",      kFix + "alfa.ppf", "--profile2",
-                kFix + "beta.ppf", "--language",      kFix + "language.dat"};
+  // clang-format off
+  Texts args = {"--terminal", "--seed", "5", "--profile1", kFix + "alfa.ppf",
+                "--profile2", kFix + "beta.ppf", "--language", kFix + "language.dat"};
+  // clang-format on
   args.insert(args.end(), extra.begin(), extra.end());
   return args;
 }
@@ -44,8 +44,7 @@ class E2e : public testing::Test {
  protected:
   E2e() { m_dir.Write("language.dat", "[test]\n\"jag\" \"mig\"\n"); }
 
-  // Runs program with args without a display, in a folder whose own
-  // language.dat must never be read.
+  // Without a display, in a folder whose language.dat must never be read.
   test::ChildRun Pladdo(const Texts& args, const std::string& input,
                         const std::string& program = PLADDO_BUILD_DIR
                         "/pladdo") {
@@ -86,8 +85,6 @@ TEST_F(E2e, ChatPrintsTheTranscriptOnOutputAndEverythingElseOnError) {
        {"Mönstret alfa.ppf:22 ?jag säger* passade men fångade inga ord"}},
       {"/info with the names sorted", Chat({"--profile2", kFix + "names.ppf"}), "/info\n", kWelcome,
        {"Namn: Alfa\nVersion: 2\n", "Namn i profilen: alfa, Bertil, Émil, Erik, Zeta, Åsa, Örjan\n"}},
-      {"help and about", Chat(), "/hjälp\n/om\n", kWelcome,
-       {"/avsluta        (/quit)      avsluta\nPladdo 2.01, en svensk pratbot.\n"}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -117,7 +114,6 @@ TEST_F(E2e, SubcommandsAndOptionsExitWithTheirStatus) {
        {"8 fel hittades.\n\nProfilnamn: " + kFix + "saknas.ppf\nFilen kunde inte öppnas.\n"}, {}},
       {{"--bogus"}, 2, {}, {"pladdo: okänd flagga \"--bogus\". Skriv pladdo --help"}},
       {{"--version"}, 0, {"pladdo 2.01\n"}, {}},
-      {{"--help"}, 0, {"Användning:\n"}, {}},
       {{"verify", "--language", lang, clean}, 0, {"inget att anmärka.\n"}, {}},
       {{"verify", "--language", lang, planted}, 1, {"7 anmärkningar.\n"}, {}},
       {{"verify", "--language", lang, clean, kFix + "saknas.ppf"}, 2,
@@ -155,10 +151,10 @@ TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
                          "genvag.txt\n/spara " + s + "saknas/a.txt\n/spara " +
                          s + "mapp.txt\n/spara " + s + "ror.txt\n");
   EXPECT_EQ(run.out, "Välkommen till Alfa.\n> Åsa\nHej Åsa.\n");
-  const std::string failed = "Samtalet kunde inte sparas i \"" + s;
-  EXPECT_EQ(run.err, "Samtalet sparades i \"" + s +
-                         "samtal.txt\".\nSamtalet sparades i \"" + s +
-                         "genvag.txt\".\n" + failed +
+  const std::string saved = "Samtalet sparades i \"" + s,
+                    failed = "Samtalet kunde inte sparas i \"" + s;
+  EXPECT_EQ(run.err, saved + "samtal.txt\".\n" + saved + "genvag.txt\".\n" +
+                         failed +
                          "saknas/a.txt\": filen eller mappen finns inte.\n" +
                          failed + "mapp.txt\": det är en mapp.\n" + failed +
                          "ror.txt\": det är ingen vanlig fil.\n");
@@ -174,8 +170,8 @@ TEST_F(E2e, SaveReplacesAFileAndAFailedSaveDamagesNothing) {
 // language table before the profiles, never the working folder's.
 TEST_F(E2e, InstalledProgramUsesItsOwnDataNotTheWorkingFolders) {
   const fs::path dir = m_dir.Path(), share = dir / "prefix/share/pladdo";
-  fs::create_directories(dir / "prefix/bin");
-  fs::create_directories(share / "profiles");
+  fs::create_directories(dir / "prefix/bin"),
+      fs::create_directories(share / "profiles");
   fs::copy_file(PLADDO_BUILD_DIR "/pladdo", dir / "prefix/bin/pladdo");
   fs::copy_file(kFix + "alfa.ppf", share / "profiles/pladdo.ppf");
   fs::copy_file(kFix + "beta.ppf", share / "profiles/rimbus.ppf");

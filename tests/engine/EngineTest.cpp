@@ -1,5 +1,4 @@
-// The engine on small profiles written as bytes, and the code page
-// conversions it relies on.
+// The engine on small profiles written as bytes, and its code pages.
 #include <gtest/gtest.h>
 
 #include <ctime>
@@ -20,7 +19,6 @@ namespace pladdo {
 namespace {
 
 using Texts = std::vector<std::string>;
-using test::WriteFile;
 
 std::tm At(int year, int month, int day, int hour, int minute, int second) {
   return std::tm{second, minute, hour, day, month - 1, year - 1900,
@@ -33,14 +31,12 @@ std::string Times(int count, const std::string& text) {
   return repeated;
 }
 
-// An engine in a fresh folder (no language table of the working folder creeps
-// in), the random generator pinned, the clock at 2002-12-04 09:05:07.
+// An engine in a fresh folder, random numbers pinned, the clock fixed.
 class EngineTest : public ::testing::Test {
  protected:
   EngineTest() { PinRandomSeed(1), SetFixedTime(At(2002, 12, 4, 9, 5, 7)); }
   ~EngineTest() override { SetFixedTime(std::nullopt), UnpinRandomSeed(); }
-  // A new file each time: a kept file is never rewritten within one tick of
-  // the file system's clock.
+  // A new file each time, never rewritten within one tick of the clock.
   void UseProfile(std::string_view bytes, std::string_view table = "") {
     m_strProfile = m_dir.Write("bot" + std::to_string(++m_nProfiles), bytes);
     m_engine.SetLanguageFile(m_dir.Write("language.dat", table));
@@ -58,8 +54,7 @@ class EngineTest : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-// Profiles read each way: line by line from disk (too large to hold), held
-// while young and watched, held once aged (no cache margin).
+// Profiles streamed from disk, held while young and watched, held once aged.
 class FromDiskAndMemory : public EngineTest,
                           public ::testing::WithParamInterface<std::string> {
  protected:
@@ -78,10 +73,9 @@ INSTANTIATE_TEST_SUITE_P(Engine, FromDiskAndMemory,
                          ::testing::Values("Streamed", "Young", "Aged"),
                          [](const auto& row) { return row.param; });
 
-// Each lookup opens the profile, finds the block from the top and reads it.
 TEST_P(FromDiskAndMemory,
        BlockReaderReadsTheAnswerRowsOfTheFirstMatchingBlock) {
-  const std::string x(1021, 'x'), a = "\xC3\xA5";  // å in UTF-8
+  const std::string x(1021, 'x'), a = "\xC3\xA5";
   // clang-format off
   const struct { std::string profile, block; Texts answers; } rows[] = {
       {"\t[START]\n\t!Hej # vad bra\n \t \n# only a comment\n\n!a\n", "START", {"Hej", "a"}},
@@ -93,8 +87,7 @@ TEST_P(FromDiskAndMemory,
       {"[START]\n?x\n!a\n?y\n!b\n", "START", {"a"}},
       {"[START]\n!a\nhello\n!b\n", "START", {"a"}},
       {"!a\n[NOTFOUND]\n!a\n[NOTFOUND]\n!b\n", "NOTFOUND", {"a"}},
-      // A line keeps its first 1023 letters after UTF-8 is converted, never
-      // half a letter; a line that is no UTF-8 keeps its first 1023 bytes.
+      // 1023 letters after conversion, never half a letter; else 1023 bytes.
       {"[START]\n!" + Times(600, a) + "\n!slut\n", "START", {Times(600, "\xE5"), "slut"}},
       {"[START]\n!" + Times(5000, a) + "\n!slut\n", "START", {Times(1022, "\xE5"), "slut"}},
       {"[START]\n!" + x + a + "z\n", "START", {x + "\xE5"}},
@@ -111,10 +104,8 @@ TEST_P(FromDiskAndMemory,
 
 TEST_F(EngineTest, AChangedFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
   const std::string before = "[START]\n!alfa\n";
-  // After a first lookup the file gets bytes (in place or renamed over it,
-  // with the same access and modification times; "-": removed); the next
-  // lookup's answers, whole reads and index builds. Without a watch a young
-  // file is read every time; only a young file's index is reused.
+  // The file rewritten (or renamed over it; "-": removed) with the same times:
+  // the next lookup's answers, whole reads and index builds.
   // clang-format off
   const struct { const char* change; std::string bytes; bool renamed; Texts answers; int reads, builds; } rows[] = {
       {"nothing", "", false, {"alfa"}, 0, 0},
@@ -138,7 +129,7 @@ TEST_F(EngineTest, AChangedFileIsReadAgainAndIndexedAgainOnlyForNewBytes) {
       const std::string path = m_strProfile + (row.renamed ? ".new" : "");
       if (row.bytes == "-") std::filesystem::remove(path);
       if (row.bytes != "-" && !row.bytes.empty()) {
-        WriteFile(path, row.bytes);
+        test::WriteFile(path, row.bytes);
         test::SetFixedTimes(path);
       }
       if (row.renamed) std::filesystem::rename(path, m_strProfile);
@@ -159,23 +150,18 @@ TEST_P(FromDiskAndMemory, KeywordMatchTakesWholeWordsAndCapturesTheWordsAfter) {
   // clang-format off
   const struct { std::string pattern, input, capture; } rows[] = {  // "-": none
       {"hej", "ja, hej p\xE5 dig", "p\xE5 dig"},
-      {"hej", "hejsan hej", "-"},
-      {"hej", "\xE5hej", "-"},
-      {"hej", "1hej2", ""},
+      {"hej", "hejsan hej", "-"}, {"hej", "\xE5hej", "-"}, {"hej", "1hej2", ""},
       {"H\xC4J", "h\xE4j du", "du"},
       {"jag heter*", "Jag heter Anna.", "anna"},
       {"jag heter *", "jag heter anna", "-"},
       {"jag heter", "jag heter  anna  lisa 25 \xE5r", "anna lisa"},
-      {"vad?", "vad", "-"},
-      {"", "Hej hopp 3", "hej hopp"},
-      {"hej d\xE5", "hej  d\xE5", "-"},
+      {"vad?", "vad", "-"}, {"", "Hej hopp 3", "hej hopp"},
       {"h?j", "ja hoj d\xE5", "d\xE5"},
   };
   // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.pattern + " | " + row.input);
-    // Answers echoing the capture ("%FE%", or "%@FE%" capitalised) go when
-    // it is empty; "%fe%" is a block variable.
+    // Answers echoing the capture go when it is empty; %fe% is a block.
     UseProfile("[SPEAK]\n?" + row.pattern + "\n!a %fe%\n!<%FE%>\n!%@FE%!\n");
     m_engine.SetInput(row.input);
     EXPECT_EQ(m_access.MatchSpeak() ? m_engine.GetCapture() : "-", row.capture);
@@ -193,8 +179,7 @@ TEST_P(FromDiskAndMemory,
       "?jag heter\n!hej %FE%\n?ingen\n!%FE%\n!x%FE%y\n?ingen\n!z\n");
   // clang-format off
   const struct { std::string input; bool matches; Texts answers; } rows[] = {
-      {"hej", true, {"first", "first2"}},
-      {"tja", true, {"first", "first2"}},
+      {"hej", true, {"first", "first2"}}, {"tja", true, {"first", "first2"}},
       {"sen", true, {"late"}},
       {"jag heter bo", true, {"hej %FE%"}},
       {"tidig", false, {"hej %FE%"}},  // no match leaves list and capture
@@ -209,10 +194,6 @@ TEST_P(FromDiskAndMemory,
   EXPECT_EQ(m_engine.GetCapture(), "bo");
   m_engine.SetInput("ingen");  // every answer dropped: no match, no later row
   EXPECT_FALSE(m_access.MatchSpeak());
-}
-
-std::string Chain(int times) {
-  return Times(times, "x ") + "[#ERROR_LOOPPROTECTION# x %a%]";
 }
 
 TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
@@ -245,8 +226,10 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
       EXPECT_EQ(Expand(row.text), row.expected);
     }
   }
-  for (const int depth : {0, 20, 21})
-    EXPECT_EQ(Expand("%a%", depth), Chain(depth)) << depth;
+  for (const int depth : {0, 20, 21}) {
+    EXPECT_EQ(Expand("%a%", depth),
+              Times(depth, "x ") + "[#ERROR_LOOPPROTECTION# x %a%]");
+  }
   const std::string within = Times(kExpandBudget, "%%");
   const std::string percents(static_cast<std::size_t>(kExpandBudget), '%');
   for (int twice = 0; twice < 2; ++twice) {  // each answer gets a new budget
@@ -257,13 +240,12 @@ TEST_F(EngineTest, ExpansionReplacesEveryVariableWithinDepthAndBudget) {
   }
   const std::string doubled = Expand("%dubbel%");
   EXPECT_NE(doubled.find("[#ERROR_LOOPPROTECTION# %dubbel% %dubbel%]"),
-            std::string::npos);
+            doubled.npos);
   EXPECT_EQ(Expand("%dubbel%"), doubled);
 }
 
 TEST_F(EngineTest, WideBranchingExpandsWholeWithinTheBudgetAndTheSizeLimit) {
-  // 48 blocks each naming 200 others, none twice in one row: 9,648
-  // evaluations, all within the budget, and no loop-protection note.
+  // 48 blocks each naming 200 others: 9,648 evaluations, within the budget.
   std::string profile, leaves, leaf, text, expected;
   for (int i = 0; i < 200; ++i) {
     const std::string name = {char('a' + i / 26), char('a' + i % 26)};
@@ -318,12 +300,9 @@ TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
       {"Jag tror att du hatar mig", "Varf\xF6r tror du att jag hatar dig?", "jag hatar dig"},
       {"jag tror att v\xC5r katt jagade jag", "Varf\xF6r tror du att er katt jagade jag?",
        "er katt jagade jag"},
-      {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""},
-      {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
+      {"Vad \xE4r klockan?", "Den \xE4r 14.05.", ""}, {"Vad \xE4r klockan?", "Du upprepar dig.", ""},
       // NOTFOUND draws from its block; an answer typed back brings IMITATE.
-      {"vet inte", "Jas\xE5?", ""},
-      {"Jas\xE5?", "Jas\xE5?", ""},
-      {"nej", "H\xE4rmar du mig?", ""},
+      {"vet inte", "Jas\xE5?", ""}, {"Jas\xE5?", "Jas\xE5?", ""}, {"nej", "H\xE4rmar du mig?", ""},
   };
   // clang-format on
   for (const bool utf8 : {true, false}) {
@@ -343,23 +322,6 @@ TEST_F(EngineTest, TheWorkedConversationRunsAsDescribedInBothEncodings) {
       EXPECT_EQ(m_engine.GetCapture(), turn.capture);
     }
   }
-}
-
-TEST(Codepage, EveryByteSurvivesTheRoundTripsAndTheRestIsSubstituted) {
-  for (int b = 0; b < 256; ++b) {
-    const std::string byte(1, static_cast<char>(b));
-    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;
-    EXPECT_EQ(Utf16ToCp1252(Cp1252ToUtf16(byte)), byte) << b;
-  }
-  EXPECT_EQ(Cp1252ToUtf8("\xE5\x80\x97"), "\xC3\xA5\xE2\x82\xAC\xE2\x80\x94");
-  // One 0x1A per character Windows-1252 lacks, or per byte that is no UTF-8.
-  EXPECT_EQ(Utf8ToCp1252("\xC2\x80|\xE6\xBC\xA2|\xF0\x9F\x98\x80|\xC3|\xE5"),
-            "\x1A|\x1A|\x1A|\x1A|\x1A");
-  EXPECT_EQ(Utf16ToCp1252(u"\u20AC\u6F22\U0001F600"), "\x80\x1A\x1A");
-  EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF
-  EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
-  EXPECT_TRUE(IsValidUtf8("\xC3\xA5\xE2\x82\xAC\xF4\x8F\xBF\xBF"));
 }
 
 }  // namespace

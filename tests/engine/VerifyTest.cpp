@@ -1,5 +1,5 @@
-// The verifier: shadowed rows, samples, variables and blocks, and the answers
-// to a list of input lines, on small profiles written as bytes.
+// The verifier on small profiles: shadowed rows, samples, variables, blocks,
+// and the answers to a list of input lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,15 +18,13 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// Each row's shadowing row: the first earlier one proven to take every input
-// of it, or -1.
+// Each row's first earlier row proven to take every input of it, or -1.
 TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
   // clang-format off
   const struct { Texts patterns; std::vector<int> expected; const char* what; } rows[] = {
       {{"fisk", "jag tycker inte om fisk"}, {-1, 0}, "a word at the end of the later phrase"},
       {{"fisk", "fiskpinne"}, {-1, -1}, "a letter after it"},
       {{"fisk", "sv\xE4rdfisk"}, {-1, -1}, "a letter before it"},
-      {{"?", "?"}, {-1, 0}, "the same pattern of wildcards only"},
       {{"", "hej"}, {-1, 0}, "the empty pattern matches every input"},
       {{"hej", ""}, {-1, -1}, "the later row matches every input"},
       {{"fisk", "fi?k"}, {-1, -1}, "a ? of the later row can be any byte"},
@@ -34,9 +32,7 @@ TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
       {{"?", "hej"}, {-1, -1}, "a first piece of ? only is found at the start of the line"},
       {{"jag*dig", "jag tycker om digital dig"}, {-1, -1}, "WildFind takes the first dig"},
       {{"jag*dig", "jag*tycker om dig"}, {-1, -1}, "the text between two pieces may hold dig"},
-      {{"d\xE5", "hej*d\xE5"}, {-1, -1}, "unknown text stands before the last piece"},
       {{"jag tycker", "jag tycker *om dig"}, {-1, 0}, "a blank ends the piece"},
-      {{"hej d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first of two that cover"},
       {{"d\xE5", "hej", "hej d\xE5"}, {-1, -1, 0}, "the first in the file, not the first key found"},
       {{"hej", "*", "vad", "hej"}, {-1, -1, 1, 0}, "an empty pattern takes every row after it"},
   };
@@ -49,7 +45,7 @@ TEST(FindShadowingRows, NamesTheFirstEarlierRowThatTakesEveryInput) {
   }
 }
 
-// The kinds of finding in their order in FindingKind.
+// The kinds of finding in the order of FindingKind.
 // clang-format off
 const char* const kKindNames[] = {
     "other-group", "block", "own-needs-capture", "own-no-answers", "other-needs-capture",
@@ -74,14 +70,13 @@ class Verify : public ::testing::Test {
  protected:
   Verify() { PinRandomSeed(1); }
   ~Verify() override { UnpinRandomSeed(); }
-  // An engine on the profile, with an empty language table.
-  CChatEngine& On(std::string_view bytes) {
+  CChatEngine& On(std::string_view bytes) {  // no language table
     m_engine.SetLanguageFile(m_dir.Write("language.dat", ""));
     m_engine.SetProfile(
         m_dir.Write("bot" + std::to_string(++m_nProfiles) + ".ppf", bytes));
     return m_engine;
   }
-  // The findings, one per entry, and "reached N of M" last.
+  // The findings and "reached N of M" last.
   Texts Findings(std::string_view bytes) {
     const VerifyResult result = On(bytes).VerifyProfile();
     Texts texts;
@@ -97,7 +92,7 @@ class Verify : public ::testing::Test {
   int m_nProfiles = 0;
 };
 
-// Each sample belongs to the first pattern row below it and that row's group;
+// A sample belongs to the first pattern row below it and that row's group;
 // every variable must reach a block, and every other block a variable.
 TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
   const std::string group = "[SPEAK]\n?fisk\n?lax\n?torsk\n!Gott.\n";
@@ -110,8 +105,7 @@ TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
       "\xC3\x85h\n?nej\n!Jo.\n";
   // clang-format off
   const struct { const char* what; std::string profile; Texts expected; } rows[] = {
-      // Samples above the first and third row of a group, the second row
-      // answering; blanks and a tab before #>; comments only starting with #.
+      // Samples above the first and third row of a group; blanks before #>.
       {"group edges", "[SPEAK]\n#> jag gillar fisk\n?fisk\n?lax\n#> lax och torsk\n \t#>   torsk  \n?torsk\n"
        "!Gott.\n# > hej\n#hej\n", {"reached 3 of 3"}},
       {"an empty sample; one at the end", group + "#>\n#> jag gillar fisk",
@@ -141,8 +135,7 @@ TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
        {"reached 1 of 1"}},
       {"UTF-8", utf8, {"5 block \xAB\xC5h\xBB group 6 [NOTFOUND]", "reached 1 of 2"}},
       {"Windows-1252", Utf8ToCp1252(utf8), {"5 block \xAB\xC5h\xBB group 6 [NOTFOUND]", "reached 1 of 2"}},
-      // Variables: the engine's own blocks; built-in variables, case and
-      // blanks and wildcards in names, the capital marker.
+      // Variables: own blocks, built-ins, case, blanks, wildcards, capitals.
       {"reached", "[INFO]\nname=x\n[NAME]\n!x\n[WELCOME]\n!x\n[START]\n!x\n[REPEAT]\n!x\n[IMITATE]\n!x\n[SPEAK]\n"
        "?x\n!x\n[NOTFOUND]\n!%NAME_USER% %@FE% %% %SYS_TIME_HH% % Svar % %@h?lsning% %FORM*%\n"
        "[svar]\n!a\n[h\xE4lsning]\n!hej\n[formul\xE4r]\n!b\n", {"reached 0 of 0"}},
@@ -150,7 +143,6 @@ TEST_F(Verify, NamesEachFindingOnItsLineAndCountsTheSamplesReached) {
        {"2 no-block \xAB%h\xE4lsnign%\xBB", "3 unused \xABh\xE4lsnig\xBB", "reached 0 of 0"}},
       {"empty and twice", "[NOTFOUND]\n!%tom% %svar%\n[tom]\n[svar]\n!a\n[Svar]\n!b\n",
        {"2 empty-block \xAB%tom%\xBB", "6 duplicate \xABSvar\xBB line 4", "reached 0 of 0"}},
-      {"in a block no variable names", "[a]\n!%b%\n[b]\n!x\n", {"1 unused \xAB" "a\xBB", "reached 0 of 0"}},
       {"file variables", "[NOTFOUND]\n!%" + words + "|f\xE4rg% %" + words + "|@form%\n!%" + words + "|rund%\n"
        "!%" + words + "|tom% %" + missing + "|x%\n",
        {"3 no-block-in-file \xAB%" + words + "|rund%\xBB", "4 empty-block-in-file \xAB%" + words + "|tom%\xBB",
@@ -179,9 +171,8 @@ Texts Answers(const CorpusResult& result) {
     texts.push_back(text);
   }
   for (const CorpusGroup& group : result.groups) {
-    texts.push_back("group " + std::to_string(group.first.nLine) + " \xAB" +
-                    group.first.strText +
-                    "\xBB: " + std::to_string(group.nAnswered));
+    texts.push_back("group " + std::to_string(group.first.nLine) + ": " +
+                    std::to_string(group.nAnswered));
   }
   return texts;
 }
@@ -202,10 +193,8 @@ TEST_F(Verify, InputsNameTheirRowAndTheLaterGroupsThatWouldMatchToo) {
       Answers(result),
       (Texts{"Jag tycker inte om fisk: 5 also 10 also 12", "lax: 6",
              "jag \xE4r 25: [NOTFOUND] passed over 8 (needs capture) also 12",
-             "blaha: [NOTFOUND]", "lax: 6", "group 5 \xAB?fisk\xBB: 3",
-             "group 8 \xAB?jag \xE4r*\xBB: 0",
-             "group 10 \xAB?jag tycker inte om fisk\xBB: 0",
-             "group 12 \xAB?jag*\xBB: 0"}));
+             "blaha: [NOTFOUND]", "lax: 6", "group 5: 3", "group 8: 0",
+             "group 10: 0", "group 12: 0"}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Hostile files and input: unusable paths, binary profiles, a 50 MB line,
-// 200,000 blocks, and pladdo fed 1 MB lines, NUL bytes and invalid UTF-8 and
-// run under valgrind; each in a child process killed when it hangs.
+// Hostile files and input, each in a child process killed when it hangs:
+// unusable paths, binary and huge profiles, pladdo fed hostile lines, valgrind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,9 +21,6 @@ using Texts = std::vector<std::string>;
 
 const test::TempDir kDir;
 std::string File(std::string_view name) { return kDir.File(name); }
-std::string Write(std::string_view name, std::string_view bytes) {
-  return kDir.Write(name, bytes);
-}
 
 std::string Join(const Texts& texts) {
   std::string joined;
@@ -32,7 +28,7 @@ std::string Join(const Texts& texts) {
   return joined;
 }
 
-// UTF-8, as profiles are shipped; one answer per block.
+// One answer per block.
 constexpr char kProfile[] =
     "[INFO]\nname=Test\nlanguage=svenska\n[NAME]\n!Testbot\n[WELCOME]\n!Hej!\n"
     "[START]\n!Trevligt att träffas, %NAME_USER%!\n[REPEAT]\n!Upprepar du?\n"
@@ -66,12 +62,12 @@ std::string ReportEnd(CChatEngine& engine, std::string_view mark = "\n\n") {
 TEST(HostilePath, UnusableFileIsRefusedWithItsCodeWithoutBlocking) {
   std::filesystem::create_directory(File("mapp"));
   mkfifo(File("fifo").c_str(), 0600);
-  const std::string language = Write("language.dat", kLanguage);
+  const std::string language = kDir.Write("language.dat", kLanguage);
   for (const std::string& path : {std::string(), File("saknas"), File("mapp"),
                                   File("fifo"), std::string("/dev/zero")}) {
     SCOPED_TRACE(path);
     // The same path as a block variable's file and as the language table.
-    const std::string variable = Write(
+    const std::string variable = kDir.Write(
         "var.ppf", "[INFO]\nlanguage=svenska\n[WELCOME]\n!%" + path + "|r%.\n");
     EXPECT_EQ(RunChild([&] {
                 CChatEngine engine;
@@ -91,7 +87,7 @@ TEST(HostilePath, UnusableFileIsRefusedWithItsCodeWithoutBlocking) {
 }
 
 TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
-  // Fixed pseudo-random bytes without "[", so that no block header appears.
+  // Fixed pseudo-random bytes without "[": no block header.
   std::string noise;
   for (std::uint32_t state = 12345; noise.size() < 65536;) {
     state = state * 1103515245u + 12345u;
@@ -110,7 +106,7 @@ TEST(HostileProfile, OddBytesGiveAnAnswerOrACodeAndTheCheckerFinishes) {
   // clang-format on
   for (const auto& [bytes, expected] : rows) {
     SCOPED_TRACE(expected);
-    const std::string path = Write("odd.ppf", bytes);
+    const std::string path = kDir.Write("odd.ppf", bytes);
     EXPECT_EQ(RunChild([&] {
                 CChatEngine engine;
                 auto texts = Converse(engine, path, File("ingen.dat"), {});
@@ -133,14 +129,14 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
       "[NOTFOUND]\n!Inget %B0%\nhej\n";
   // The illegal last row's number: every line before it counted once.
   const auto row = std::count(bytes.begin(), bytes.end(), '\n');
-  const std::string path = Write("huge.ppf", bytes);
+  const std::string path = kDir.Write("huge.ppf", bytes);
   bytes = std::string();
   EXPECT_EQ(RunChild([&] {
               // No cache margin: the second pass replays the kept lines.
               CProfileStream::SetCacheMargin({});
               CChatEngine engine;
               auto texts =
-                  Converse(engine, path, Write("language.dat", kLanguage),
+                  Converse(engine, path, kDir.Write("language.dat", kLanguage),
                            {"Anna", "sista", "annat", "lang"});
               texts.push_back(ReportEnd(engine, "[NOTFOUND]"));
               return Join(texts);
@@ -155,8 +151,8 @@ TEST(HugeProfile, FiftyMegabyteLineIsCutAndTwoHundredThousandBlocksReached) {
 Texts Pladdo() {
   const std::string program = std::string(PLADDO_BUILD_DIR) + "/pladdo";
   if (access(program.c_str(), X_OK) != 0) return {};
-  const std::string profile = Write("test.ppf", kProfile);
-  const std::string language = Write("language.dat", kLanguage);
+  const std::string profile = kDir.Write("test.ppf", kProfile);
+  const std::string language = kDir.Write("language.dat", kLanguage);
   return {program, "--terminal", "--seed", "1",          "--profile1",
           profile, "--profile2", profile,  "--language", language};
 }
@@ -164,10 +160,9 @@ Texts Pladdo() {
 TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
   const Texts pladdo = Pladdo();
   if (pladdo.empty()) GTEST_SKIP() << "pladdo has not been built yet";
-  std::string words = "jag heter";
-  std::string swapped = "Hej";
+  std::string words = "jag heter", swapped = "Hej";
   for (; words.size() < 1u << 20; swapped += " anna dig") words += " anna mig";
-  // What the user types, and the exchange the transcript shows ("": none).
+  // What the user types, and the exchange shown ("": none).
   const std::pair<std::string, std::string> rows[] = {
       {words, words + "\n" + swapped + "!"},
       // One substitute per byte that is not UTF-8.
@@ -182,7 +177,7 @@ TEST(Terminal, HostileLinesAreAnsweredAndTheConversationGoesOn) {
     expected += shown.empty() ? "" : "> " + shown + "\n";
   }
   const test::ChildRun run = test::RunProgram(pladdo, input + "alfa\n");
-  expected += "> alfa\nSvar alfa\n";
+  expected += "> alfa\nSvar alfa\n";  // and the conversation goes on
   EXPECT_EQ(run.failure, "") << run.err.substr(0, 400);
   EXPECT_TRUE(run.out == expected) << "not printed: 4 MB of text";
 }
@@ -194,8 +189,7 @@ TEST(Terminal, TwoHundredExchangesUnderValgrindLeakNothing) {
   Texts args = Pladdo();
   if (args.empty()) GTEST_SKIP() << "pladdo has not been built yet";
   if (access("/usr/bin/valgrind", X_OK) != 0) GTEST_SKIP() << "no valgrind";
-  // Typed lines, now and then two turns of the automatic dialogue (empty
-  // lines send profile 2's suggestion); then the checker, a restart, the end.
+  // Typed lines, now and then two automatic turns; the checker, a restart.
   std::string script = "Anna\n";
   const char* typed[] = {"jag heter Anna", "alfa", "vad säger du", "hej"};
   for (int i = 1; i < 200; ++i) {
